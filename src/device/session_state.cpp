@@ -1,0 +1,20 @@
+#include "device/session_state.h"
+
+const char *text(ParseToken token)
+{
+    switch (token) {
+    case ParseToken::Between:
+        return "";
+    case ParseToken::Temperature:
+        return "T";
+    case ParseToken::TemperatureTenths:
+        return "T.";
+    case ParseToken::Humidity:
+        return "H";
+    case ParseToken::HumidityTenths:
+        return "H.";
+    case ParseToken::LoggingReport:
+        return "L";
+    }
+    return "";
+}
