@@ -1,12 +1,11 @@
 #pragma once
 
 #include "device/session_state.h"
+#include "device/trace.h"
 
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
-
-enum class Trace { Temperature, Humidity };
 
 // Everything the receive decoder does outside its session state. Form1 implements it;
 // tests record it. Command2_Click, showNoLoggingMessage and yieldToEventLoop may run
