@@ -4,12 +4,12 @@
 
 // Where the receive decoder stands within the current record.
 enum class ParseToken {
-    Between,            // ""
-    Temperature,        // "T"
-    TemperatureTenths,  // "T."
-    Humidity,           // "H"
-    HumidityTenths,     // "H."
-    LoggingReport,      // "L"
+    Between,           // ""
+    Temperature,       // "T"
+    TemperatureTenths, // "T."
+    Humidity,          // "H"
+    HumidityTenths,    // "H."
+    LoggingReport,     // "L"
 };
 
 // The token as the decoder's character table writes it: "", "T", "T.", "H", "H." or "L".

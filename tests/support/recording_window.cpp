@@ -47,8 +47,8 @@ void RecordingWindow::setUpDown3Value(int value)
 QString RecordingWindow::plotLine(Trace trace, float value, float previous,
                                   std::int32_t sampleCount, float xStep)
 {
-    const QString name = trace == Trace::Temperature ? QStringLiteral("temperature")
-                                                     : QStringLiteral("humidity");
+    const QString name =
+        trace == Trace::Temperature ? QStringLiteral("temperature") : QStringLiteral("humidity");
     return QStringLiteral("plot %1 %2 from %3 at %4 step %5")
         .arg(name, exact(value), exact(previous), QString::number(sampleCount), exact(xStep));
 }

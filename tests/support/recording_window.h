@@ -26,6 +26,6 @@ public:
                             float xStep);
 
     QStringList effects;
-    std::function<void()> onStop;   // runs inside Command2_Click, after it is recorded
-    std::function<void()> onYield;  // runs inside each yield, after it is recorded
+    std::function<void()> onStop;  // runs inside Command2_Click, after it is recorded
+    std::function<void()> onYield; // runs inside each yield, after it is recorded
 };
