@@ -1,0 +1,72 @@
+#include "chart/chart_grid.h"
+
+#include "chart/picture_box.h"
+#include "chart/qb_color.h"
+
+#include <QString>
+#include <cstdint>
+
+namespace {
+
+constexpr std::int16_t RowCount = 10;
+
+// A position from a product of 16-bit integers, divided and offset in double and kept as
+// a float, the way every computed chart position is made.
+float rowPosition(std::int16_t row, int offset)
+{
+    const auto product = static_cast<std::int16_t>(row * 305);
+    return float(double(product) / 11 + offset);
+}
+
+void printNumberAt(PictureBox &picture, float x, float y, int number)
+{
+    picture.setCurrentY(y);
+    picture.setCurrentX(x);
+    picture.Print(number, PrintEnd::KeepLine);
+}
+
+// Row i stands for 100 - 10 i: its numbers on both sides, its grid line and, above the
+// bottom row, the vertical grid line i.
+void drawRow(PictureBox &picture, std::int16_t row)
+{
+    const bool bottom = row == RowCount;
+    const int value = 100 - 10 * row;
+    printNumberAt(picture, bottom ? 36 : 30, rowPosition(row, 5), value);
+    picture.setCurrentX(bottom ? 516 : 510);
+    picture.Print(value, PrintEnd::KeepLine);
+    const float y = rowPosition(row, 11);
+    picture.Line(51, y, 500, y, QBColor(bottom ? 2 : 10));
+    if (!bottom) {
+        const auto x = static_cast<std::int16_t>(45 * row + 51);
+        picture.Line(x, 11, x, 315, QBColor(10));
+    }
+}
+
+// A vertical title: the first character, the "度" line, an empty line and the unit.
+void drawAxisTitle(PictureBox &picture, float x, const QString &first, const QString &unit)
+{
+    picture.setCurrentY(130);
+    picture.setCurrentX(x);
+    picture.Print(first, PrintEnd::EndLine);
+    picture.setCurrentX(x);
+    picture.Print(QStringLiteral("度\r"), PrintEnd::EndLine);
+    picture.setCurrentX(x);
+    picture.Print(unit, PrintEnd::EndLine);
+}
+
+} // namespace
+
+void DrawChartGrid(PictureBox &picture)
+{
+    picture.setAutoRedraw(true);
+    picture.Cls();
+    picture.Box(50, 10, 500, 315, QBColor(2));
+    printNumberAt(picture, 28, 307, -10);
+    printNumberAt(picture, 25, 5, 100);
+    picture.setCurrentX(503);
+    picture.Print(100, PrintEnd::KeepLine);
+    for (std::int16_t row = 1; row <= RowCount; ++row)
+        drawRow(picture, row);
+    drawAxisTitle(picture, 8, QStringLiteral("温"), QStringLiteral("℃"));
+    drawAxisTitle(picture, 533, QStringLiteral("湿"), QStringLiteral("％"));
+}
