@@ -1,0 +1,285 @@
+#include "serial/serial_link.h"
+
+#include <QStringList>
+#include <cerrno>
+#include <cstdio>
+#include <optional>
+#include <unistd.h>
+
+namespace {
+
+// Long enough for a few queued command bytes to leave on close, short enough not to stall.
+constexpr int CloseFlushMs = 100;
+
+struct LineSettings {
+    qint32 baud = 0;
+    QSerialPort::Parity parity = QSerialPort::NoParity;
+    QSerialPort::DataBits dataBits = QSerialPort::Data8;
+    QSerialPort::StopBits stopBits = QSerialPort::OneStop;
+};
+
+std::optional<QSerialPort::Parity> parseParity(const QString &field)
+{
+    const QString letter = field.toUpper();
+    if (letter == u"N")
+        return QSerialPort::NoParity;
+    if (letter == u"E")
+        return QSerialPort::EvenParity;
+    if (letter == u"O")
+        return QSerialPort::OddParity;
+    if (letter == u"M")
+        return QSerialPort::MarkParity;
+    if (letter == u"S")
+        return QSerialPort::SpaceParity;
+    return std::nullopt;
+}
+
+// A UART sends 1.5 stop bits when asked for 2 with 5-bit characters; termios has no other
+// way to ask for them, and no other character size allows them.
+std::optional<QSerialPort::StopBits> parseStopBits(const QString &field, int dataBits)
+{
+    if (field == u"1")
+        return QSerialPort::OneStop;
+    if (field == u"1.5" && dataBits == 5)
+        return QSerialPort::TwoStop;
+    if (field == u"2")
+        return QSerialPort::TwoStop;
+    return std::nullopt;
+}
+
+std::optional<LineSettings> parseSettings(const QString &text)
+{
+    const QStringList fields = text.split(u',');
+    if (fields.size() != 4)
+        return std::nullopt;
+    bool baudOk = false;
+    bool bitsOk = false;
+    const int baud = fields[0].trimmed().toInt(&baudOk);
+    const int bits = fields[2].trimmed().toInt(&bitsOk);
+    const auto parity = parseParity(fields[1].trimmed());
+    const auto stopBits = parseStopBits(fields[3].trimmed(), bits);
+    if (!baudOk || baud <= 0 || !bitsOk || bits < 5 || bits > 8 || !parity || !stopBits)
+        return std::nullopt;
+    return LineSettings{baud, *parity, QSerialPort::DataBits(bits), *stopBits};
+}
+
+std::optional<QSerialPort::FlowControl> flowControl(int handshaking)
+{
+    switch (handshaking) {
+    case 0:
+        return QSerialPort::NoFlowControl;
+    case 1:
+        return QSerialPort::SoftwareControl;
+    case 2:
+        return QSerialPort::HardwareControl;
+    default:
+        return std::nullopt;
+    }
+}
+
+void writeToStandardError(const QString &line)
+{
+    std::fprintf(stderr, "%s\n", qPrintable(line));
+}
+
+// QSerialPort reports a busy lock file as a permission error too; only a device the user
+// may not read or write earns the group hint.
+bool accessDenied(const QString &device)
+{
+    return ::access(device.toLocal8Bit().constData(), R_OK | W_OK) != 0 && errno == EACCES;
+}
+
+} // namespace
+
+MSComm::MSComm(QObject *parent) : QObject(parent), errorSink_(writeToStandardError)
+{
+    // The read buffer stays unlimited (size 0): see setInBufferSize.
+    port_.setReadBufferSize(0);
+    connect(&port_, &QSerialPort::readyRead, this, &MSComm::onReadyRead);
+    connect(&port_, &QSerialPort::errorOccurred, this, &MSComm::onError);
+}
+
+MSComm::~MSComm()
+{
+    close();
+}
+
+bool MSComm::setCommPort(int port)
+{
+    if (port < 1 || PortOpen())
+        return false;
+    commPort_ = port;
+    return true;
+}
+
+bool MSComm::setDeviceName(const QString &path)
+{
+    if (PortOpen())
+        return false;
+    deviceOverride_ = path;
+    return true;
+}
+
+QString MSComm::deviceName() const
+{
+    if (!deviceOverride_.isEmpty())
+        return deviceOverride_;
+    return QStringLiteral("/dev/ttyS%1").arg(commPort_ - 1);
+}
+
+bool MSComm::setSettings(const QString &settings)
+{
+    const auto line = parseSettings(settings);
+    if (!line)
+        return false;
+    settings_ = settings;
+    // While closed QSerialPort only records these; they reach the device when it opens.
+    return port_.setBaudRate(line->baud) && port_.setParity(line->parity) &&
+           port_.setDataBits(line->dataBits) && port_.setStopBits(line->stopBits);
+}
+
+bool MSComm::setHandshaking(int handshaking)
+{
+    const auto flow = flowControl(handshaking);
+    if (!flow)
+        return false;
+    handshaking_ = handshaking;
+    return port_.setFlowControl(*flow);
+}
+
+bool MSComm::setRThreshold(int threshold)
+{
+    if (threshold < 0)
+        return false;
+    rThreshold_ = threshold;
+    return true;
+}
+
+bool MSComm::setInBufferSize(int size)
+{
+    if (size <= 0)
+        return false;
+    inBufferSize_ = size;
+    return true;
+}
+
+bool MSComm::setOutBufferSize(int size)
+{
+    if (size <= 0)
+        return false;
+    outBufferSize_ = size;
+    return true;
+}
+
+bool MSComm::setInputMode(int mode)
+{
+    if (mode != 0 && mode != 1)
+        return false;
+    inputMode_ = mode;
+    return true;
+}
+
+bool MSComm::setPortOpen(bool open)
+{
+    if (!open) {
+        close();
+        return true;
+    }
+    if (PortOpen())
+        return false;
+    return this->open();
+}
+
+bool MSComm::open()
+{
+    port_.setPortName(deviceName());
+    if (!port_.open(QIODevice::ReadWrite)) {
+        reportOpenFailure();
+        return false;
+    }
+    ++opening_;
+    lastOpenFailure_.clear();
+    return true;
+}
+
+void MSComm::close()
+{
+    if (!PortOpen())
+        return;
+    if (port_.bytesToWrite() > 0)
+        port_.waitForBytesWritten(CloseFlushMs);
+    port_.close();
+}
+
+void MSComm::reportOpenFailure()
+{
+    QString line =
+        QStringLiteral("tarnwick: cannot open %1: %2").arg(deviceName(), port_.errorString());
+    if (port_.error() == QSerialPort::PermissionError && accessDenied(deviceName()))
+        line += QStringLiteral(" (is your user in the dialout group?)");
+    if (line == lastOpenFailure_)
+        return;
+    lastOpenFailure_ = line;
+    errorSink_(line);
+}
+
+bool MSComm::setOutput(const QByteArray &bytes)
+{
+    if (!PortOpen())
+        return false;
+    if (port_.write(bytes) != bytes.size())
+        return false;
+    // Hands the bytes to the device now instead of on the next event-loop pass.
+    port_.flush();
+    return true;
+}
+
+QByteArray MSComm::Input()
+{
+    if (!PortOpen())
+        return {};
+    return port_.readAll();
+}
+
+void MSComm::setErrorSink(ErrorSink sink)
+{
+    errorSink_ = std::move(sink);
+}
+
+// QSerialPort raises no readyRead while a readyRead slot still runs, yet a receive handler
+// waits inside itself for bytes that arrive in a nested notification. So the notification
+// is posted, at most one at a time, and runs after this slot has returned.
+void MSComm::onReadyRead()
+{
+    if (onCommPending_)
+        return;
+    onCommPending_ = true;
+    QMetaObject::invokeMethod(this, &MSComm::raiseOnComm, Qt::QueuedConnection);
+}
+
+void MSComm::raiseOnComm()
+{
+    onCommPending_ = false;
+    if (rThreshold_ <= 0 || !PortOpen() || port_.bytesAvailable() < rThreshold_)
+        return;
+    commEvent_ = comEvReceive;
+    emit OnComm();
+}
+
+// A vanished device either stops reading or fails on every event-loop pass; either way the
+// port is closed quietly, once QSerialPort has finished reporting.
+void MSComm::onError(QSerialPort::SerialPortError error)
+{
+    const bool lost = error == QSerialPort::ResourceError || error == QSerialPort::ReadError ||
+                      error == QSerialPort::WriteError;
+    if (!lost || !PortOpen())
+        return;
+    const quint64 opening = opening_;
+    QMetaObject::invokeMethod(
+        this,
+        [this, opening] {
+            if (opening == opening_)
+                close();
+        },
+        Qt::QueuedConnection);
+}
