@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <memory>
+#include <optional>
+
+class PseudoTerminal;
+class QSocketNotifier;
+
+// How the instrument's end of the line sends.
+struct LineOptions {
+    bool pace = false;  // no faster than 19200 baud: 1920 bytes a second
+    bool split = false; // one byte at a time, about 1 ms apart
+    // Once this many bytes are written, send nothing more and hang up shortly after,
+    // when the host has had time to read them.
+    std::optional<qint64> dropAfter;
+};
+
+// The instrument's end of a serial line: a new pseudo-terminal or a device it opens.
+// Everything runs on the event loop of the object's thread: reads when the host has
+// written, writes as fast as the line takes them (or as paced), never blocks.
+class DeviceLine : public QObject {
+    Q_OBJECT
+
+public:
+    explicit DeviceLine(const LineOptions &options, QObject *parent = nullptr);
+    ~DeviceLine() override;
+
+    bool openPseudoTerminal();
+    // A serial port or one end of a pseudo-terminal pair, set to raw 19200 8N1.
+    bool open(const QString &devicePath);
+    bool isOpen() const { return fd_ >= 0; }
+    // What the host connects to.
+    QString devicePath() const { return devicePath_; }
+    QString errorString() const { return error_; }
+
+    // Queues bytes for the host; they go out in order, as the line allows.
+    void send(const QByteArray &bytes);
+    // Bytes queued and not yet written.
+    qsizetype pendingBytes() const { return pending_.size(); }
+    // Hangs up at once, as an unplugged adapter.
+    void close();
+
+signals:
+    void received(const QByteArray &bytes);
+    void closed();
+
+private:
+    void watch(int fd);
+    void release();
+    void readWaiting();
+    void flush();
+    bool writeChunk();
+    qsizetype nextChunkSize() const;
+    int gapAfter(qsizetype written) const;
+    bool dropIsDue() const;
+    void drop();
+
+    LineOptions options_;
+    std::unique_ptr<PseudoTerminal> pty_;
+    int fd_ = -1;
+    QString devicePath_;
+    QString error_;
+    QSocketNotifier *readable_ = nullptr;
+    QSocketNotifier *writable_ = nullptr;
+    QTimer gap_; // holds the next write back while pacing or splitting
+    QTimer hangUp_;
+    bool dropped_ = false; // deaf and mute, waiting for the hang-up
+    QByteArray pending_;
+    qint64 written_ = 0;
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "emulator/device_line.h"
+#include "emulator/room_climate.h"
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+class QCommandLineParser;
+
+// How the emulated instrument behaves, from its command line.
+struct EmulatorOptions {
+    ClimateScenario scenario;
+    std::uint32_t seed = 1;
+    double speed = 1; // one minute of the instrument passes in 1/speed of a minute
+    int logged = 0;   // reading pairs in memory at start
+    int logInterval = 10;
+    char logUnit = 'M';
+    bool noAck = false;
+    double noise = 0; // chance of stray bytes before each message
+    LineOptions line;
+    QString device; // serve this device; empty for a new pseudo-terminal
+};
+
+// The most reading pairs the instrument's memory holds.
+inline constexpr int MemoryCapacity = 32767;
+
+void addEmulatorOptions(QCommandLineParser &parser);
+// The options given to a parser that has parsed the command line; nullopt and a message
+// naming the option when a value is not usable.
+std::optional<EmulatorOptions> emulatorOptions(const QCommandLineParser &parser, QString *error);

@@ -1,0 +1,7 @@
+#pragma once
+
+class QCoreApplication;
+
+// Ends the application's event loop, and so the program, on SIGINT or SIGTERM.
+// False when the signals cannot be caught; they then end the program at once.
+bool quitOnTerminationSignals(QCoreApplication &app);
