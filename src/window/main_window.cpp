@@ -1,0 +1,231 @@
+#include "window/main_window.h"
+
+#include "chart/chart_grid.h"
+#include "chart/chart_plot.h"
+#include "chart/picture_box.h"
+#include "device/caption_text.h"
+#include "window/up_down.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+
+// The window's text face: a Japanese user-interface font with a line of about 12 pixels.
+QFont windowFont()
+{
+    QFont font;
+    // IPAGothic's narrower digits keep " 100" clear of the chart frame, as the layout expects.
+    font.setFamilies({QStringLiteral("MS UI Gothic"), QStringLiteral("IPAGothic")});
+    font.setPixelSize(12);
+    return font;
+}
+
+// The selector labels' face: the proportional Gothic at 11.25 points (15 pixels).
+QFont selectorLabelFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic")});
+    font.setPixelSize(15);
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
+QLabel *label(QWidget *parent, const QString &caption, QRect geometry,
+              Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop)
+{
+    auto *label = new QLabel(caption, parent);
+    label->setGeometry(geometry);
+    label->setAlignment(alignment);
+    return label;
+}
+
+QPushButton *button(QWidget *parent, const QString &caption, QRect geometry)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setGeometry(geometry);
+    button->setAutoDefault(false);
+    return button;
+}
+
+UpDown *upDown(QWidget *parent, int max, QRect geometry)
+{
+    auto *control = new UpDown(parent);
+    control->setRange(1, max);
+    control->setValue(1);
+    control->setGeometry(geometry);
+    return control;
+}
+
+} // namespace
+
+Form1::Form1(const QString &deviceName, QWidget *parent) : QWidget(parent)
+{
+    setWindowTitle(QStringLiteral("Tarnwick(PIC16F88)"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/thermometer-32.png")));
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint);
+    setFixedSize(552, 405);
+    setFont(windowFont());
+    createControls();
+    setTabOrder();
+    connectEvents();
+    MSComm1.setDeviceName(deviceName);
+    Form_Load();
+    if (const QScreen *screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void Form1::createControls()
+{
+    Picture1 = new PictureBox(this);
+    Picture1->setGeometry(0, 0, 553, 329);
+    Picture1->setFocusPolicy(Qt::StrongFocus);
+    Label7 = label(Picture1, caption::StatusPrefix,
+                   QRect(Picture1->innerOrigin() + QPoint(60, 20), QSize(94, 12)));
+    Label7->setAutoFillBackground(true);
+    Label7->setBackgroundRole(QPalette::Base);
+
+    Frame1 = new QGroupBox(QStringLiteral("条件"), this);
+    Frame1->setGeometry(8, 332, 205, 65);
+    const auto centred = Qt::AlignHCenter | Qt::AlignTop;
+    Label1 = label(Frame1, QStringLiteral("送信"), QRect(20, 16, 36, 15), centred);
+    Label2 = label(Frame1, QStringLiteral("1"), QRect(95, 16, 16, 15), centred);
+    Label3 = label(Frame1, caption::PerMinute, QRect(148, 16, 35, 15), centred);
+    for (QLabel *selectorLabel : {Label1, Label2, Label3})
+        selectorLabel->setFont(selectorLabelFont());
+    UpDown1 = upDown(Frame1, 2, QRect(12, 36, 53, 21));
+    UpDown2 = upDown(Frame1, 30, QRect(76, 36, 53, 21));
+    UpDown3 = upDown(Frame1, 2, QRect(140, 36, 53, 21));
+
+    Label8 = label(this, QStringLiteral("測定時間"), QRect(228, 344, 53, 13), centred);
+    Combo1 = new QComboBox(this);
+    Combo1->setEditable(true);
+    Combo1->setInsertPolicy(QComboBox::NoInsert);
+    for (int span = 1; span <= 24; ++span)
+        Combo1->addItem(QString::number(span));
+    Combo1->setEditText(QStringLiteral("1"));
+    Combo1->setGeometry(236, 360, 37, 20);
+
+    Label4 = label(this, caption::TimePrefix, QRect(300, 340, 94, 12));
+    Label5 = label(this, caption::TemperaturePrefix, QRect(300, 360, 94, 12));
+    Label6 = label(this, caption::HumidityPrefix, QRect(300, 380, 94, 12));
+    Command3 = button(this, QStringLiteral("受信"), QRect(408, 352, 41, 29));
+    Command1 = button(this, QStringLiteral("測定"), QRect(456, 352, 41, 29));
+    Command2 = button(this, QStringLiteral("停止"), QRect(504, 352, 41, 29));
+}
+
+void Form1::setTabOrder()
+{
+    const QList<QWidget *> order = {Command2, Command1, Command3, UpDown1,
+                                    UpDown2,  UpDown3,  Combo1,   Picture1};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    Command2->setFocus();
+}
+
+void Form1::connectEvents()
+{
+    connect(Combo1, &QComboBox::activated, this, &Form1::Combo1_Click);
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(&MSComm1, &MSComm::OnComm, this, &Form1::MSComm1_OnComm);
+    connect(UpDown1, &UpDown::Change, this, &Form1::UpDown1_Change);
+    connect(UpDown2, &UpDown::Change, this, &Form1::UpDown2_Change);
+    connect(UpDown3, &UpDown::Change, this, &Form1::UpDown3_Change);
+}
+
+void Form1::Form_Load()
+{
+    MSComm1.setCommPort(1);
+    MSComm1.setSettings(QStringLiteral("19200,N,8,1"));
+    MSComm1.setHandshaking(0);
+    MSComm1.setRThreshold(1);
+    MSComm1.setInBufferSize(2048);
+    MSComm1.setOutBufferSize(16);
+    MSComm1.setInputMode(0);
+    DrawChartGrid();
+    Combo1_Click();
+}
+
+void Form1::DrawChartGrid()
+{
+    ::DrawChartGrid(*Picture1);
+    Label4->setText(caption::TimePrefix);
+    Label5->setText(caption::TemperaturePrefix);
+    Label6->setText(caption::HumidityPrefix);
+    Label7->setText(caption::StatusPrefix);
+}
+
+void Form1::MSComm1_OnComm()
+{
+    if (MSComm1.CommEvent() != MSComm::comEvReceive)
+        return;
+    decoder_.decode(MSComm1.Input());
+}
+
+void Form1::setCaption(Label label, const QString &caption)
+{
+    switch (label) {
+    case Label::Label2:
+        Label2->setText(caption);
+        break;
+    case Label::Label3:
+        Label3->setText(caption);
+        break;
+    case Label::Label4:
+        Label4->setText(caption);
+        break;
+    case Label::Label5:
+        Label5->setText(caption);
+        break;
+    case Label::Label6:
+        Label6->setText(caption);
+        break;
+    case Label::Label7:
+        Label7->setText(caption);
+        break;
+    }
+}
+
+void Form1::setUpDown2Value(int value)
+{
+    UpDown2->setValue(value);
+}
+
+void Form1::setUpDown3Value(int value)
+{
+    UpDown3->setValue(value);
+}
+
+void Form1::PlotTraceSegment(Trace trace, float value, float previous, std::int32_t sampleCount,
+                             float xStep)
+{
+    ::PlotTraceSegment(*Picture1, trace, value, previous, sampleCount, xStep);
+}
+
+void Form1::showNoLoggingMessage()
+{
+    // A stream of empty reports would otherwise stack one box on another.
+    if (noLoggingMessageOpen_)
+        return;
+    noLoggingMessageOpen_ = true;
+    QMessageBox::information(this, QStringLiteral("Tarnwick"), QStringLiteral("NO Logging ?!"));
+    noLoggingMessageOpen_ = false;
+}
+
+void Form1::yieldToEventLoop()
+{
+    QCoreApplication::processEvents();
+}
+
+QString Form1::currentTimeText()
+{
+    return caption::timeText(QTime::currentTime());
+}

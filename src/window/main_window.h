@@ -1,0 +1,85 @@
+#pragma once
+
+#include "device/receive_decoder.h"
+#include "device/session_state.h"
+#include "serial/serial_link.h"
+
+#include <QWidget>
+#include <functional>
+
+class PictureBox;
+class UpDown;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+// The program's one window: the chart, the run settings, the latest readings and the
+// three command buttons. Its controls are addressed by name, as the operator's manual does.
+class Form1 : public QWidget, private DecoderWindow {
+    Q_OBJECT
+
+public:
+    // deviceName, when given, is the serial device used instead of the first serial port.
+    explicit Form1(const QString &deviceName = {}, QWidget *parent = nullptr);
+
+    const SessionState &session() const { return session_; }
+
+    // How the window ends the program; tests replace it so that closing does not end them.
+    void setProgramEnd(std::function<void()> end) { endProgram_ = std::move(end); }
+
+    PictureBox *Picture1;
+    QLabel *Label7;
+    QGroupBox *Frame1;
+    QLabel *Label1;
+    QLabel *Label2;
+    QLabel *Label3;
+    UpDown *UpDown1;
+    UpDown *UpDown2;
+    UpDown *UpDown3;
+    QLabel *Label8;
+    QComboBox *Combo1;
+    QLabel *Label4;
+    QLabel *Label5;
+    QLabel *Label6;
+    QPushButton *Command3;
+    QPushButton *Command1;
+    QPushButton *Command2;
+    MSComm MSComm1;
+
+    void Form_Load();
+    void Form_QueryUnload();
+    void Combo1_Click();
+    void Command1_Click();
+    void Command2_Click() override;
+    void Command3_Click();
+    void MSComm1_OnComm();
+    void UpDown1_Change();
+    void UpDown2_Change();
+    void UpDown3_Change();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createControls();
+    void setTabOrder();
+    void connectEvents();
+    void DrawChartGrid();
+    QList<QWidget *> runLock() const;
+    void waitForAcknowledgement();
+
+    void setCaption(Label label, const QString &caption) override;
+    void setUpDown2Value(int value) override;
+    void setUpDown3Value(int value) override;
+    void PlotTraceSegment(Trace trace, float value, float previous, std::int32_t sampleCount,
+                          float xStep) override;
+    void showNoLoggingMessage() override;
+    void yieldToEventLoop() override;
+    QString currentTimeText() override;
+
+    SessionState session_;
+    ReceiveDecoder decoder_{session_, *this};
+    std::function<void()> endProgram_;
+    bool noLoggingMessageOpen_ = false;
+};

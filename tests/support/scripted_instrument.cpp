@@ -1,0 +1,58 @@
+#include "scripted_instrument.h"
+
+#include <QDeadlineTimer>
+#include <QTest>
+
+ScriptedInstrument::ScriptedInstrument() : notifier_(line_.masterFd(), QSocketNotifier::Read)
+{
+    connect(&notifier_, &QSocketNotifier::activated, this, &ScriptedInstrument::readProgram);
+}
+
+void ScriptedInstrument::answer(char command, const QByteArray &answer)
+{
+    answers_.insert(command, answer);
+}
+
+void ScriptedInstrument::send(const QByteArray &bytes)
+{
+    line_.write(bytes);
+}
+
+void ScriptedInstrument::sendInPieces(const QByteArray &bytes, qsizetype pieceSize)
+{
+    for (qsizetype at = 0; at < bytes.size(); at += pieceSize) {
+        send(bytes.mid(at, pieceSize));
+        QTest::qWait(2);
+    }
+}
+
+bool ScriptedInstrument::waitForReceived(qsizetype count, int timeoutMs)
+{
+    return processEventsUntil([&] { return received_.size() >= count; }, timeoutMs);
+}
+
+void ScriptedInstrument::hangUp()
+{
+    notifier_.setEnabled(false);
+    line_.close();
+}
+
+void ScriptedInstrument::readProgram()
+{
+    const QByteArray bytes = line_.readAvailable();
+    for (const char c : bytes) {
+        received_ += c;
+        if (answers_.contains(c))
+            send(answers_.value(c));
+        if (onCommand)
+            onCommand(c);
+    }
+}
+
+bool processEventsUntil(const std::function<bool()> &condition, int timeoutMs)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!condition() && !deadline.hasExpired())
+        QTest::qWait(5);
+    return condition();
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "serial/pseudo_terminal.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QObject>
+#include <QSocketNotifier>
+#include <functional>
+
+// The instrument's end of a pseudo-terminal, played by a test: it collects what the program
+// sends and answers single-letter commands with scripted bytes, inside whatever event loop
+// the program happens to be running, nested waits included.
+class ScriptedInstrument : public QObject {
+    Q_OBJECT
+
+public:
+    ScriptedInstrument();
+
+    QString devicePath() const { return line_.devicePath(); }
+
+    // When the program sends the byte command ('S' or 'T'), send answer back at once.
+    void answer(char command, const QByteArray &answer);
+    // Runs for every byte the program sends, after any scripted answer.
+    std::function<void(char)> onCommand;
+
+    void send(const QByteArray &bytes);
+    // Sends the bytes in pieces of the given size, letting the program run between them.
+    void sendInPieces(const QByteArray &bytes, qsizetype pieceSize);
+
+    QByteArray received() const { return received_; }
+    // Runs the event loop until the program has sent at least count bytes in all.
+    bool waitForReceived(qsizetype count, int timeoutMs = 5000);
+
+    void hangUp();
+
+private:
+    void readProgram();
+
+    PseudoTerminal line_;
+    QSocketNotifier notifier_;
+    QByteArray received_;
+    QHash<char, QByteArray> answers_;
+};
+
+// Runs the event loop until the condition holds or the time is up; returns the condition.
+bool processEventsUntil(const std::function<bool()> &condition, int timeoutMs = 5000);

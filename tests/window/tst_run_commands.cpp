@@ -1,0 +1,389 @@
+#include "chart/picture_box.h"
+#include "chart/qb_color.h"
+#include "scripted_instrument.h"
+#include "window/main_window.h"
+#include "window/up_down.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <sys/resource.h>
+
+namespace {
+
+const QByteArray Ack("\x06");
+
+// The operator's window on one end of a pseudo-terminal, the instrument on the other.
+struct Desk {
+    ScriptedInstrument instrument;
+    Form1 form{instrument.devicePath()};
+    bool ended = false;
+
+    Desk()
+    {
+        form.setProgramEnd([this] { ended = true; });
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+    }
+
+    QList<QWidget *> runLock() const
+    {
+        return {form.Command1, form.Command3, form.Combo1,
+                form.UpDown1,  form.UpDown2,  form.UpDown3};
+    }
+
+    bool locked() const
+    {
+        const auto all = runLock();
+        return std::none_of(all.begin(), all.end(), [](QWidget *w) { return w->isEnabled(); });
+    }
+
+    bool unlocked() const
+    {
+        const auto all = runLock();
+        return std::all_of(all.begin(), all.end(), [](QWidget *w) { return w->isEnabled(); });
+    }
+};
+
+double cpuSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// Run as a child process: Stop waits for an acknowledgement that never comes, and the
+// window is closed from inside that wait. The process must end there, with status 0.
+int closeDuringWait(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    Form1 form(qEnvironmentVariable("TARNWICK_TEST_DEVICE"));
+    form.show();
+    QTimer::singleShot(0, &form, [&] { form.Command2->click(); });
+    QTimer::singleShot(300, &form, [&] { form.close(); });
+    app.exec();
+    return 3;
+}
+
+} // namespace
+
+class TestRunCommands : public QObject {
+    Q_OBJECT
+
+private slots:
+    void measureSendsTheSelectorsCommandAndLocksTheRun_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("interval");
+        QTest::addColumn<int>("unit");
+        QTest::addColumn<QByteArray>("command");
+
+        QTest::newRow("initial settings") << 1 << 1 << 1 << QByteArray("R 1M");
+        QTest::newRow("memory, 15 hours") << 2 << 15 << 2 << QByteArray("L15H");
+        QTest::newRow("send, 9 minutes") << 1 << 9 << 1 << QByteArray("R 9M");
+    }
+
+    void measureSendsTheSelectorsCommandAndLocksTheRun()
+    {
+        QFETCH(int, mode);
+        QFETCH(int, interval);
+        QFETCH(int, unit);
+        QFETCH(QByteArray, command);
+        Desk desk;
+        desk.form.UpDown1->setValue(mode);
+        desk.form.UpDown2->setValue(interval);
+        desk.form.UpDown3->setValue(unit);
+        desk.form.Command3->setFocus();
+        QTest::qWait(20);
+        QCOMPARE(desk.instrument.received(), QByteArray());
+
+        desk.form.Command1->click();
+        QVERIFY(desk.instrument.waitForReceived(4));
+        QTest::qWait(20);
+        QCOMPARE(desk.instrument.received(), command);
+        QVERIFY(desk.locked());
+        QVERIFY(desk.form.Command2->isEnabled());
+        QCOMPARE(desk.form.focusWidget(), desk.form.Command2);
+        QVERIFY(desk.form.MSComm1.PortOpen());
+    }
+
+    void measureClearsThePreviousRun()
+    {
+        Desk desk;
+        desk.form.Command1->click();
+        desk.instrument.send("T25.3\r\nH60.1\r\n");
+        QTRY_COMPARE(desk.form.session().SampleCount, 1);
+        desk.form.Command1_Click();
+        QCOMPARE(desk.form.session().SampleCount, 0);
+        QCOMPARE(desk.form.Label5->text(), QStringLiteral("温度 ： "));
+        QCOMPARE(desk.form.Picture1->image().pixelColor(51, 217), QColor(Qt::white));
+    }
+
+    void readingsArriveInPiecesOfEverySize()
+    {
+        const QByteArray stream("T25.3\r\nH60.1\r\nT:5.2\r\nH\xB0"
+                                "0.0\r\n");
+        for (qsizetype piece = 1; piece <= stream.size(); ++piece) {
+            Desk desk;
+            desk.form.Command1->click();
+            desk.instrument.sendInPieces(stream, piece);
+            QTRY_COMPARE(desk.form.session().SampleCount, 2);
+            QCOMPARE(desk.form.Label5->text(), QStringLiteral("温度 ： -5.2 ℃"));
+            QCOMPARE(desk.form.Label6->text(), QStringLiteral("湿度 ： 100 %RH"));
+            QCOMPARE(desk.form.Picture1->image().pixelColor(58, 10), QBColor(9));
+        }
+    }
+
+    void fullChartStopsAtTheFirstHumidityReading()
+    {
+        Desk desk;
+        desk.form.UpDown3->setValue(2);
+        desk.form.UpDown2->setValue(2);
+        QCOMPARE(desk.form.session().MaxSamples, 1);
+        bool lockedWhileWaiting = false;
+        desk.instrument.onCommand = [&](char c) {
+            if (c != 'S')
+                return;
+            lockedWhileWaiting = desk.locked();
+            desk.instrument.send(Ack);
+        };
+        desk.form.Command1->click();
+        QVERIFY(desk.instrument.waitForReceived(4));
+        desk.instrument.send("T25.3\r\nH60.1\r\nT30.0\r\n");
+        QVERIFY(processEventsUntil([&] { return desk.unlocked(); }));
+        QCOMPARE(desk.instrument.received(), QByteArray("R 2HS"));
+        QVERIFY(lockedWhileWaiting);
+        QCOMPARE(desk.form.Label5->text(), QStringLiteral("温度 ： 25.3 ℃"));
+        QCOMPARE(desk.form.Label7->text(), QStringLiteral("開始 ： OK !"));
+        QVERIFY(!desk.form.MSComm1.PortOpen());
+    }
+
+    void stopWithoutARunWaitsForTheAcknowledgement()
+    {
+        Desk desk;
+        desk.instrument.answer('S', Ack);
+        desk.form.Command2->click();
+        QCOMPARE(desk.instrument.received(), QByteArray("S"));
+        QCOMPARE(desk.form.Label7->text(), QStringLiteral("開始 ： OK !"));
+        QVERIFY(!desk.form.MSComm1.PortOpen());
+        QVERIFY(desk.unlocked());
+    }
+
+    void oneAcknowledgementEndsBothStops()
+    {
+        Desk desk;
+        int stops = 0;
+        desk.instrument.onCommand = [&](char c) {
+            if (c != 'S')
+                return;
+            if (++stops == 1)
+                QTimer::singleShot(0, desk.form.Command2, &QPushButton::click);
+            else
+                desk.instrument.send(Ack);
+        };
+        desk.form.Command2->click();
+        QCOMPARE(desk.instrument.received(), QByteArray("SS"));
+        QVERIFY(!desk.form.MSComm1.PortOpen());
+    }
+
+    void oldStatusTextDoesNotEndANewWait_data()
+    {
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QByteArray>("before");
+
+        QTest::newRow("old acknowledgement") << "開始 ： OK !" << QByteArray();
+        QTest::newRow("logging report") << "開始 ： LM" << QByteArray("L5M\r\n");
+    }
+
+    void oldStatusTextDoesNotEndANewWait()
+    {
+        QFETCH(QString, status);
+        QFETCH(QByteArray, before);
+        Desk desk;
+        bool acknowledged = false;
+        desk.instrument.onCommand = [&](char c) {
+            if (c != 'S')
+                return;
+            desk.instrument.send(before);
+            QTimer::singleShot(100, &desk.instrument, [&] {
+                acknowledged = true;
+                desk.instrument.send(Ack);
+            });
+        };
+        desk.form.Label7->setText(status);
+        desk.form.Command2->click();
+        QVERIFY(acknowledged);
+    }
+
+    void receiveAppliesTheReportAndPlotsTheLog()
+    {
+        Desk desk;
+        desk.instrument.answer('T', "L15M\r\nT20.0\r\nH50.0\r\nT21.0\r\nH51.0\r\n" + Ack);
+        desk.form.Command3->click();
+        QCOMPARE(desk.instrument.received(), QByteArray("T"));
+        QCOMPARE(desk.form.UpDown2->Value(), 15);
+        QCOMPARE(desk.form.Label2->text(), QStringLiteral("15"));
+        QCOMPARE(desk.form.UpDown3->Value(), 1);
+        QCOMPARE(desk.form.Label3->text(), QStringLiteral("分毎"));
+        QCOMPARE(desk.form.session().MaxSamples, 4);
+        QCOMPARE(desk.form.session().XStep, 112.5f);
+        QCOMPARE(desk.form.session().SampleCount, 2);
+        QCOMPARE(desk.form.Picture1->image().pixelColor(163, 229), QBColor(12));
+        QVERIFY(desk.form.MSComm1.PortOpen());
+        QVERIFY(desk.unlocked());
+
+        desk.form.Command1->click();
+        QVERIFY(desk.instrument.waitForReceived(5));
+        QCOMPARE(desk.instrument.received(), QByteArray("TR15M"));
+    }
+
+    void reportOfHoursRescalesInHours()
+    {
+        Desk desk;
+        desk.form.Combo1->setEditText(QStringLiteral("24"));
+        desk.instrument.answer('T', "L2H\r\n" + Ack);
+        desk.form.Command3->click();
+        QCOMPARE(desk.form.UpDown3->Value(), 2);
+        QCOMPARE(desk.form.Label3->text(), QStringLiteral("時毎"));
+        QCOMPARE(desk.form.session().MaxSamples, 12);
+    }
+
+    void measureAndSelectorsWorkInsideReceivesWait()
+    {
+        Desk desk;
+        desk.instrument.onCommand = [&](char c) {
+            if (c != 'T')
+                return;
+            QTimer::singleShot(0, &desk.form, [&] {
+                desk.form.UpDown2->setValue(5);
+                desk.form.Command1->click();
+                desk.instrument.send(Ack);
+            });
+        };
+        desk.form.Command3->click();
+        QVERIFY(desk.instrument.waitForReceived(5));
+        QCOMPARE(desk.instrument.received(), QByteArray("TR 5M"));
+        QCOMPARE(desk.form.session().MaxSamples, 12);
+    }
+
+    void closeDuringARunSendsStopAndEnds()
+    {
+        Desk desk;
+        desk.form.Command1->click();
+        QVERIFY(desk.instrument.waitForReceived(4));
+        desk.form.close();
+        QVERIFY(desk.ended);
+        QVERIFY(desk.instrument.waitForReceived(5));
+        QCOMPARE(desk.instrument.received(), QByteArray("R 1MS"));
+        QVERIFY(!desk.form.MSComm1.PortOpen());
+    }
+
+    void closeDuringAWaitEndsTheProcess()
+    {
+        ScriptedInstrument instrument;
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("TARNWICK_TEST_DEVICE"), instrument.devicePath());
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        child.setProcessEnvironment(environment);
+        QElapsedTimer clock;
+        clock.start();
+        child.start(QCoreApplication::applicationFilePath(), {});
+        QVERIFY(child.waitForFinished(10000));
+        qInfo("the child ended %lld ms after it started", clock.elapsed());
+        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(child.exitCode(), 0);
+        const QByteArray errors = child.readAllStandardError();
+        QVERIFY2(!errors.contains("QObject") && !errors.contains("destroyed"), errors.constData());
+        QVERIFY(instrument.waitForReceived(2));
+        QCOMPARE(instrument.received(), QByteArray("SS"));
+    }
+
+    void noDeviceStillClearsAndLocks()
+    {
+        Form1 form(QStringLiteral("/nonexistent/tarnwick-device"));
+        form.setProgramEnd([] {});
+        QStringList errors;
+        form.MSComm1.setErrorSink([&](const QString &line) { errors << line; });
+        form.Label5->setText(QStringLiteral("温度 ： 25.3 ℃"));
+        form.Command1->click();
+        QCOMPARE(form.Label5->text(), QStringLiteral("温度 ： "));
+        QVERIFY(!form.Command1->isEnabled());
+        QVERIFY(!form.MSComm1.PortOpen());
+        form.Command3->setEnabled(true);
+        QTimer::singleShot(50, &form,
+                           [&] { form.Label7->setText(QStringLiteral("開始 ： OK !")); });
+        form.Command3->click();
+        QCOMPARE(errors.size(), 1);
+        QVERIFY(errors.first().contains(QStringLiteral("/nonexistent/tarnwick-device")));
+    }
+
+    void vanishedDeviceLeavesTheWindowResponsiveAndCanComeBack()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("instrument"));
+        auto first = std::make_unique<ScriptedInstrument>();
+        QVERIFY(QFile::link(first->devicePath(), path));
+        Form1 form(path);
+        form.setProgramEnd([] {});
+        form.Command1->click();
+        QVERIFY(first->waitForReceived(4));
+        first->send("T25.3\r\n");
+        QTRY_COMPARE(form.Label5->text(), QStringLiteral("温度 ： 25.3 ℃"));
+
+        first->hangUp();
+        QTRY_VERIFY(!form.MSComm1.PortOpen());
+        const double cpuBefore = cpuSeconds();
+        QTest::qWait(500);
+        const double idleCpu = cpuSeconds() - cpuBefore;
+        qInfo("CPU after the device vanished: %.3f s in 0.5 s", idleCpu);
+        QVERIFY(idleCpu < 0.2);
+
+        ScriptedInstrument second;
+        QFile::remove(path);
+        QVERIFY(QFile::link(second.devicePath(), path));
+        second.answer('S', Ack);
+        form.Command2->click();
+        QCOMPARE(second.received(), QByteArray("S"));
+        form.Command1->click();
+        QVERIFY(second.waitForReceived(5));
+        second.send("H60.1\r\n");
+        QTRY_COMPARE(form.Label6->text(), QStringLiteral("湿度 ： 60.1 %RH"));
+    }
+
+    void waitingForAnAcknowledgementSleeps()
+    {
+        Desk desk;
+        desk.instrument.onCommand = [&](char c) {
+            if (c == 'S')
+                QTimer::singleShot(1000, &desk.instrument, [&] { desk.instrument.send(Ack); });
+        };
+        const double cpuBefore = cpuSeconds();
+        QElapsedTimer clock;
+        clock.start();
+        desk.form.Command2->click();
+        const double cpu = cpuSeconds() - cpuBefore;
+        qInfo("CPU while Stop waited %lld ms: %.4f s (%.2f%% of a core)", clock.elapsed(), cpu,
+              100 * cpu / (clock.elapsed() / 1000.0));
+        QVERIFY(clock.elapsed() >= 1000);
+        QVERIFY(cpu < 0.25); // a waiting loop that spins takes the whole second
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsSet("TARNWICK_TEST_DEVICE"))
+        return closeDuringWait(argc, argv);
+    QApplication app(argc, argv);
+    TestRunCommands test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_run_commands.moc"
