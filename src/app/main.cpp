@@ -1,29 +1,38 @@
+#include "app/command_line.h"
+#include "emulator/instrument_emulator.h"
 #include "window/main_window.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
+#include <cstdio>
+#include <memory>
 
 int main(int argc, char *argv[])
 {
+    // The command line is read before the window system is reached, so --help and
+    // usage errors work without a display.
+    CommandLine commandLine;
+    {
+        const QCoreApplication reader(argc, argv);
+        commandLine = parseCommandLine(QCoreApplication::arguments());
+    }
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("tarnwick"));
-    QApplication::setApplicationVersion(QStringLiteral(TARNWICK_VERSION));
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Front end of the temperature and humidity instrument on a serial line."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    const QCommandLineOption port(
-        QStringLiteral("port"),
-        QStringLiteral("Serial device of the instrument (default: the first serial port, "
-                       "/dev/ttyS0). Any device path works, a USB adapter such as /dev/ttyUSB0 "
-                       "or a pseudo-terminal such as /dev/pts/3."),
-        QStringLiteral("DEVICE"));
-    parser.addOption(port);
-    parser.process(app);
+    QString device = commandLine.port;
+    std::unique_ptr<InstrumentEmulator> emulator;
+    if (commandLine.simulate) {
+        emulator = std::make_unique<InstrumentEmulator>(commandLine.emulator);
+        if (!emulator->open()) {
+            std::fprintf(stderr, "tarnwick: cannot start the simulated instrument: %s\n",
+                         qPrintable(emulator->errorString()));
+            return 1;
+        }
+        device = emulator->devicePath();
+    }
 
-    Form1 window(parser.value(port));
+    Form1 window(device);
+    if (emulator)
+        window.setWindowTitle(window.windowTitle() + QStringLiteral(" [シミュレーション]"));
     window.show();
     return app.exec();
 }

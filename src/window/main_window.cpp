@@ -17,13 +17,19 @@
 namespace {
 
 // The window's text face: a Japanese user-interface font with a line of about 12 pixels.
-QFont windowFont()
+QFont windowFont(const QString &fallback = QStringLiteral("IPAPGothic"))
 {
     QFont font;
-    // IPAGothic's narrower digits keep " 100" clear of the chart frame, as the layout expects.
-    font.setFamilies({QStringLiteral("MS UI Gothic"), QStringLiteral("IPAGothic")});
+    font.setFamilies({QStringLiteral("MS UI Gothic"), fallback});
     font.setPixelSize(12);
     return font;
+}
+
+// The chart's scale numbers stand close to its frame; the fixed-pitch face's narrower
+// digits keep " 100" clear of it, as the layout expects.
+QFont chartFont()
+{
+    return windowFont(QStringLiteral("IPAGothic"));
 }
 
 // The selector labels' face: the proportional Gothic at 11.25 points (15 pixels).
@@ -85,9 +91,11 @@ void Form1::createControls()
 {
     Picture1 = new PictureBox(this);
     Picture1->setGeometry(0, 0, 553, 329);
+    Picture1->setFont(chartFont());
     Picture1->setFocusPolicy(Qt::StrongFocus);
     Label7 = label(Picture1, caption::StatusPrefix,
                    QRect(Picture1->innerOrigin() + QPoint(60, 20), QSize(94, 12)));
+    Label7->setFont(windowFont());
     Label7->setAutoFillBackground(true);
     Label7->setBackgroundRole(QPalette::Base);
 

@@ -1,0 +1,79 @@
+#include "app/command_line.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// The built-in instrument runs a minute of its time in a second, so a demo shows its
+// traces at once, and it starts with a day of logged readings for Receive to fetch.
+constexpr double DemoSpeed = 60;
+constexpr int DemoLogged = 144;
+
+[[noreturn]] void usageError(const QString &message)
+{
+    std::fprintf(stderr, "tarnwick: %s\nTry 'tarnwick --help'.\n", qPrintable(message));
+    std::exit(UsageError);
+}
+
+} // namespace
+
+CommandLine parseCommandLine(const QStringList &arguments)
+{
+    QCoreApplication::setApplicationName(QStringLiteral("tarnwick"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TARNWICK_VERSION));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Front end of the temperature and humidity instrument on a serial line.\n"
+        "With --simulate it runs against a built-in instrument on a pseudo-terminal; the\n"
+        "instrument options below apply only then (by default it runs 60 times as fast\n"
+        "as the real one and holds a day of logged readings)."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption port(
+        QStringLiteral("port"),
+        QStringLiteral("The instrument's serial device (default: the first serial port, "
+                       "/dev/ttyS0), such as /dev/ttyUSB0 or a pseudo-terminal /dev/pts/N."),
+        QStringLiteral("DEVICE"));
+    const QCommandLineOption simulate(
+        QStringLiteral("simulate"),
+        QStringLiteral("Talk to a built-in instrument emulator instead of a serial port."));
+    parser.addOption(port);
+    parser.addOption(simulate);
+    addEmulatorOptions(parser);
+
+    if (!parser.parse(arguments))
+        usageError(parser.errorText());
+    if (parser.isSet(help))
+        parser.showHelp(0);
+    if (parser.isSet(version))
+        parser.showVersion();
+    if (!parser.positionalArguments().isEmpty())
+        usageError(QStringLiteral("unexpected argument \"%1\"")
+                       .arg(parser.positionalArguments().constFirst()));
+
+    CommandLine line;
+    line.port = parser.value(port);
+    line.simulate = parser.isSet(simulate);
+    if (!line.simulate) {
+        for (const QString &name : parser.optionNames()) {
+            if (name != port.names().constFirst())
+                usageError(QStringLiteral("--%1 needs --simulate").arg(name));
+        }
+        return line;
+    }
+    if (parser.isSet(port))
+        usageError(QStringLiteral("--port and --simulate exclude each other"));
+    QString error;
+    const std::optional<EmulatorOptions> emulator = emulatorOptions(parser, &error);
+    if (!emulator)
+        usageError(error);
+    line.emulator = *emulator;
+    if (!parser.isSet(QStringLiteral("speed")))
+        line.emulator.speed = DemoSpeed;
+    if (!parser.isSet(QStringLiteral("logged")))
+        line.emulator.logged = DemoLogged;
+    return line;
+}
