@@ -6,6 +6,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -57,7 +58,10 @@ void PictureBox::Line(float x1, float y1, float x2, float y2, const QColor &colo
     for (const QPoint &pixel : pixels)
         image_.setPixel(pixel, rgb);
     // The pixels run monotonically along the line, so its two ends span all of them.
-    imageChanged(QRect(pixels.front(), pixels.back()).normalized());
+    const QPoint a = pixels.front();
+    const QPoint b = pixels.back();
+    imageChanged(QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                       QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y()))));
 }
 
 void PictureBox::Box(float x1, float y1, float x2, float y2, const QColor &colour)

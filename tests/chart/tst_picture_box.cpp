@@ -1,6 +1,7 @@
 #include "chart/picture_box.h"
 
 #include <QFontMetrics>
+#include <QScreen>
 #include <QTest>
 
 namespace {
@@ -132,6 +133,28 @@ private slots:
         picture.setAutoRedraw(true);
         QCOMPARE(picture.grab().toImage().pixel(shown), qRgb(255, 0, 0));
         QCOMPARE(picture.grab().toImage().pixel(shown - QPoint(1, 0)), background(picture));
+    }
+
+    // What the screen shows comes from partial repaints; a segment whose repaint missed part
+    // of it would leave a gap in the trace on screen while the image is whole.
+    void screenShowsEverySegmentDrawnAfterShowing()
+    {
+        PictureBox picture;
+        picture.setAutoRedraw(true);
+        picture.Cls();
+        picture.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&picture));
+        const QList<QLineF> segments = {{57.5, 200, 65, 199}, {65, 199, 72.5, 196},
+                                        {72.5, 196, 80, 197}, {80, 197, 87.5, 190},
+                                        {87.5, 190, 95, 230}, {95, 230, 96, 100},
+                                        {96, 100, 90, 101},   {90, 101, 85, 150}};
+        for (const QLineF &segment : segments) {
+            picture.Line(segment.x1(), segment.y1(), segment.x2(), segment.y2(), Qt::red);
+            QTest::qWait(10);
+        }
+        const QImage screen = picture.screen()->grabWindow(picture.winId()).toImage();
+        const QRect inner(picture.innerOrigin(), picture.image().size());
+        QCOMPARE(screen.copy(inner).convertToFormat(QImage::Format_RGB32), picture.image());
     }
 };
 

@@ -255,6 +255,17 @@ private slots:
         QCOMPARE(desk.form.session().MaxSamples, 12);
     }
 
+    void reportBeyondTheSelectorKeepsSelectorAndLabelTogether()
+    {
+        Desk desk;
+        desk.form.Combo1->setEditText(QStringLiteral("24"));
+        desk.instrument.answer('T', "L45M\r\n" + Ack);
+        desk.form.Command3->click();
+        QCOMPARE(desk.form.UpDown2->Value(), 30);
+        QCOMPARE(desk.form.Label2->text(), QStringLiteral("30"));
+        QCOMPARE(desk.form.session().MaxSamples, 48);
+    }
+
     void measureAndSelectorsWorkInsideReceivesWait()
     {
         Desk desk;
