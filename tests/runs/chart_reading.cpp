@@ -1,0 +1,27 @@
+#include "chart_reading.h"
+
+#include <QStringList>
+#include <cmath>
+
+namespace {
+
+int nearestPixel(float v)
+{
+    return int(std::floor(double(v) + 0.5));
+}
+
+} // namespace
+
+float captionValue(const QString &caption)
+{
+    bool ok = false;
+    const float value = caption.section(u' ', 2, 2).toFloat(&ok);
+    return ok ? value : std::nanf("");
+}
+
+QPoint samplePixel(float xStep, int sample, float value)
+{
+    const float x = float(50 + double(xStep) * sample);
+    const float y = float(3160.0 / 11 - double(value) * 305 / 110);
+    return {nearestPixel(x), nearestPixel(y)};
+}
