@@ -96,8 +96,11 @@ void PictureBox::Print(int number, PrintEnd end)
 
 void PictureBox::paintEvent(QPaintEvent *event)
 {
-    QFrame::paintEvent(event);
+    unrepainted_ = QRect();
     const QRect inner = contentsRect();
+    // The frame lies wholly outside the inner area, where new drawing is repainted.
+    if (!inner.contains(event->rect()))
+        QFrame::paintEvent(event);
     const QRect exposed = event->rect() & inner;
     if (exposed.isEmpty())
         return;
@@ -131,8 +134,14 @@ void PictureBox::endLine()
     currentY_ = float(double(currentY_) + metrics.lineSpacing());
 }
 
+// The segments drawn until the next repaint are asked for as one growing rectangle: as
+// many separate ones, each would cost the repaint manager more than the one before. Drawing
+// inside the rectangle already asked for needs no further request.
 void PictureBox::imageChanged(const QRect &area)
 {
-    if (autoRedraw_)
-        update(area.intersected(image_.rect()).translated(innerOrigin()));
+    const QRect changed = area.intersected(image_.rect());
+    if (!autoRedraw_ || unrepainted_.contains(changed))
+        return;
+    unrepainted_ |= changed;
+    update(unrepainted_.translated(innerOrigin()));
 }

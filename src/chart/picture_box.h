@@ -53,6 +53,7 @@ private:
     void imageChanged(const QRect &area);
 
     QImage image_;
+    QRect unrepainted_; // image area changed since the last repaint
     bool autoRedraw_ = false;
     float currentX_ = 0;
     float currentY_ = 0;

@@ -23,10 +23,17 @@ inline const QString PerHour = QStringLiteral("時毎");
 // 25.3, 100, -5.5, 0.5. The point is always ".", whatever the locale.
 QString readingText(float value);
 
+// The prefix, the reading text of value and the unit, joined: "温度 ： 25.3 ℃".
+QString readingCaption(const QString &prefix, float value, const QString &unit);
+
 // The locale's long time format with its time-zone field taken out.
 QString longTimeFormat(const QLocale &locale);
 
 // Hours, minutes and seconds in the locale's long time format, without the zone name.
-QString timeText(const QTime &time, const QLocale &locale = QLocale::system());
+QString timeText(const QTime &time, const QLocale &locale);
+
+// The time of day now, as timeText gives it in the system locale. The clock is read on
+// every call.
+QString clockText();
 
 } // namespace caption

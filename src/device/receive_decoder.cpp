@@ -129,8 +129,8 @@ void ReceiveDecoder::completeTemperature()
     if (!std::isfinite(reading))
         return;
     s.TempValue = reading;
-    window_.setCaption(Label::Label5, caption::TemperaturePrefix + caption::readingText(reading) +
-                                          caption::TemperatureUnit);
+    window_.setCaption(Label::Label5, caption::readingCaption(caption::TemperaturePrefix, reading,
+                                                              caption::TemperatureUnit));
     window_.setCaption(Label::Label4, caption::TimePrefix + window_.currentTimeText());
     if (s.SampleCount < 1)
         window_.setCaption(Label::Label7, caption::TimePrefix + window_.currentTimeText());
@@ -144,8 +144,8 @@ void ReceiveDecoder::completeHumidity()
     const float reading = s.HumidValue;
     if (!std::isfinite(reading))
         return;
-    window_.setCaption(Label::Label6, caption::HumidityPrefix + caption::readingText(reading) +
-                                          caption::HumidityUnit);
+    window_.setCaption(Label::Label6, caption::readingCaption(caption::HumidityPrefix, reading,
+                                                              caption::HumidityUnit));
     window_.setCaption(Label::Label4, caption::TimePrefix + window_.currentTimeText());
     window_.PlotTraceSegment(Trace::Humidity, reading, s.PrevHumid, s.SampleCount, s.XStep);
     s.PrevHumid = reading;

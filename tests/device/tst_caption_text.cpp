@@ -20,6 +20,13 @@ private slots:
         QTest::newRow("seven digits") << 12345.67f << "12345.67";
         QTest::newRow("eight digits round") << 123456.78f << "123456.8";
         QTest::newRow("large") << 1e30f << "1E+30";
+        QTest::newRow("minus zero") << -0.0f << "0";
+        QTest::newRow("below a tenth") << 0.05f << "0.05";
+        QTest::newRow("small") << 1e-5f << "1E-05";
+        QTest::newRow("negative tenths") << -15.2f << "-15.2";
+        QTest::newRow("rounds into the next decade") << 99999.95f << "99999.95";
+        QTest::newRow("largest six-digit tenths") << 999999.9f << "999999.9";
+        QTest::newRow("seven digits, whole") << 1234567.0f << "1234567";
     }
 
     void readingText()
@@ -27,6 +34,32 @@ private slots:
         QFETCH(float, value);
         QFETCH(QString, text);
         QCOMPARE(caption::readingText(value), text);
+    }
+
+    // Readings of whole tenths take a shorter way to their text than other values.
+    void readingTextAgreesWithGeneralFormatting()
+    {
+        for (int tenths = -200000; tenths <= 200000; tenths += 7) {
+            for (const float value : {tenths / 10.0f, tenths / 1000.0f, tenths * 7.0f}) {
+                const QString general = QString::number(double(value), 'g', 7).toUpper();
+                QCOMPARE(caption::readingText(value), general);
+            }
+        }
+    }
+
+    void readingCaptionJoinsPrefixReadingAndUnit()
+    {
+        QCOMPARE(
+            caption::readingCaption(caption::TemperaturePrefix, -5.5f, caption::TemperatureUnit),
+            QStringLiteral("温度 ： -5.5 ℃"));
+    }
+
+    void clockTextIsTheTimeNow()
+    {
+        const QString before = caption::timeText(QTime::currentTime(), QLocale::system());
+        const QString now = caption::clockText();
+        const QString after = caption::timeText(QTime::currentTime(), QLocale::system());
+        QVERIFY2(now == before || now == after, qPrintable(now));
     }
 
     void readingTextIgnoresTheNumericLocale()
