@@ -40,8 +40,13 @@ CommandLine parseCommandLine(const QStringList &arguments)
     const QCommandLineOption simulate(
         QStringLiteral("simulate"),
         QStringLiteral("Talk to a built-in instrument emulator instead of a serial port."));
+    const QCommandLineOption record(
+        QStringLiteral("record"),
+        QStringLiteral("Append every reading to the CSV file FILE as it is shown."),
+        QStringLiteral("FILE"));
     parser.addOption(port);
     parser.addOption(simulate);
+    parser.addOption(record);
     addEmulatorOptions(parser);
 
     if (!parser.parse(arguments))
@@ -57,9 +62,14 @@ CommandLine parseCommandLine(const QStringList &arguments)
     CommandLine line;
     line.port = parser.value(port);
     line.simulate = parser.isSet(simulate);
+    line.record = parser.value(record);
+    if (parser.isSet(record) && line.record.isEmpty())
+        usageError(QStringLiteral("--record needs a file name"));
     if (!line.simulate) {
+        const QStringList withoutSimulate = {port.names().constFirst(),
+                                             record.names().constFirst()};
         for (const QString &name : parser.optionNames()) {
-            if (name != port.names().constFirst())
+            if (!withoutSimulate.contains(name))
                 usageError(QStringLiteral("--%1 needs --simulate").arg(name));
         }
         return line;

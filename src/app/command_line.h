@@ -10,6 +10,7 @@
 struct CommandLine {
     QString port; // the serial device; empty for the first serial port
     bool simulate = false;
+    QString record;           // the CSV file every reading is appended to; empty for none
     EmulatorOptions emulator; // the built-in instrument, with --simulate
 };
 

@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 #include "emulator/instrument_emulator.h"
+#include "record/reading_recorder.h"
 #include "window/main_window.h"
 
 #include <QApplication>
@@ -16,7 +17,16 @@ int main(int argc, char *argv[])
         commandLine = parseCommandLine(QCoreApplication::arguments());
     }
 
+    // A recording that cannot be kept is refused before the operator starts a run.
+    ReadingRecorder recorder;
+    if (!commandLine.record.isEmpty() && !recorder.open(commandLine.record)) {
+        std::fprintf(stderr, "tarnwick: cannot record to %s: %s\n", qPrintable(commandLine.record),
+                     qPrintable(recorder.errorString()));
+        return UsageError;
+    }
+
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("tarnwick"));
 
     QString device = commandLine.port;
     std::unique_ptr<InstrumentEmulator> emulator;
@@ -31,6 +41,8 @@ int main(int argc, char *argv[])
     }
 
     Form1 window(device);
+    if (recorder.isOpen())
+        window.setRecorder(&recorder);
     if (emulator)
         window.setWindowTitle(window.windowTitle() + QStringLiteral(" [シミュレーション]"));
     window.show();

@@ -1,0 +1,124 @@
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString Tarnwick = QStringLiteral(TARNWICK_PROGRAM);
+const QString Emulator = QStringLiteral(EMULATOR_PROGRAM);
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// Runs a program to its end. A window system that does not exist makes any attempt to
+// open a window fail at once, so a program that gets that far cannot pass for one that
+// stopped before.
+Run run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("no-such-platform"));
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    if (!process.waitForFinished(10000) || process.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput()),
+            QString::fromLocal8Bit(process.readAllStandardError())};
+}
+
+} // namespace
+
+class TestCommandLine : public QObject {
+    Q_OBJECT
+
+private slots:
+    void unusableCommandLineIsAUsageError_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("message");
+
+        QTest::newRow("unknown option")
+            << Tarnwick << QStringList{"--colour"} << "tarnwick: Unknown option 'colour'.";
+        QTest::newRow("argument") << Tarnwick << QStringList{"readings.csv"}
+                                  << "tarnwick: unexpected argument \"readings.csv\"";
+        QTest::newRow("record without a file")
+            << Tarnwick << QStringList{"--record"} << "tarnwick: Missing value after '--record'.";
+        QTest::newRow("record with an empty name")
+            << Tarnwick << QStringList{"--record", ""} << "tarnwick: --record needs a file name";
+        QTest::newRow("instrument option alone")
+            << Tarnwick << QStringList{"--speed", "5"} << "tarnwick: --speed needs --simulate";
+        QTest::newRow("emulator, unknown option")
+            << Emulator << QStringList{"--colour"} << "tarnwick-emulator: Unknown option 'colour'.";
+        QTest::newRow("emulator, argument")
+            << Emulator << QStringList{"/dev/pts/3"} << "tarnwick-emulator: unexpected argument";
+    }
+
+    void unusableCommandLineIsAUsageError()
+    {
+        QFETCH(QString, program);
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, message);
+        const Run result = run(program, arguments);
+        QCOMPARE(result.exitCode, 2);
+        QVERIFY2(result.err.startsWith(message), qPrintable(result.err));
+        QVERIFY(result.err.contains(QStringLiteral("--help")));
+        QCOMPARE(result.out, QString());
+    }
+
+    void helpAndVersionNeedNoDisplay_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QStringList>("expected");
+
+        QTest::newRow("help") << Tarnwick << "--help"
+                              << QStringList{"--port <DEVICE>", "--simulate", "--record <FILE>",
+                                             "--scenario <name>"};
+        QTest::newRow("version") << Tarnwick << "--version"
+                                 << QStringList{"tarnwick " PROJECT_VERSION_TEXT "\n"};
+        QTest::newRow("emulator help")
+            << Emulator << "--help" << QStringList{"--scenario <name>", "--device <PATH>"};
+        QTest::newRow("emulator version")
+            << Emulator << "--version" << QStringList{"tarnwick-emulator " PROJECT_VERSION_TEXT};
+    }
+
+    void helpAndVersionNeedNoDisplay()
+    {
+        QFETCH(QString, program);
+        QFETCH(QString, option);
+        QFETCH(QStringList, expected);
+        const Run result = run(program, {option});
+        QCOMPARE(result.exitCode, 0);
+        for (const QString &text : expected)
+            QVERIFY2(result.out.contains(text), qPrintable(result.out));
+    }
+
+    void unusableRecordingStopsBeforeTheWindow_data()
+    {
+        QTest::addColumn<QString>("path");
+
+        QTest::newRow("missing folder") << QStringLiteral("missing/readings.csv");
+        QTest::newRow("folder") << QStringLiteral(".");
+        QTest::newRow("full device") << QStringLiteral("/dev/full");
+    }
+
+    void unusableRecordingStopsBeforeTheWindow()
+    {
+        QFETCH(QString, path);
+        QTemporaryDir dir;
+        const QString file = QDir(dir.path()).filePath(path);
+        const Run result = run(Tarnwick, {"--record", file});
+        QCOMPARE(result.exitCode, 2);
+        QVERIFY2(result.err.startsWith(QStringLiteral("tarnwick: cannot record to ") + file + ": "),
+                 qPrintable(result.err));
+        QVERIFY(!QFileInfo(dir.filePath(QStringLiteral("missing"))).exists());
+    }
+};
+
+QTEST_APPLESS_MAIN(TestCommandLine)
+#include "tst_command_line.moc"

@@ -1,0 +1,93 @@
+#include "record/reading_recorder.h"
+#include "scripted_instrument.h"
+#include "window/main_window.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QByteArray Ack("\x06");
+
+// The recorded rows without their header, split into fields.
+QList<QStringList> rows(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QList<QStringList> result;
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"));
+    for (const QString &line : lines.mid(1, lines.size() - 2))
+        result << line.split(u',');
+    return result;
+}
+
+// A row as the test compares it: everything but the time.
+QStringList withoutTime(QStringList row)
+{
+    row.removeFirst();
+    return row;
+}
+
+} // namespace
+
+class TestRecording : public QObject {
+    Q_OBJECT
+
+private slots:
+    void liveAndTransferredReadingsAreRecordedAsShown()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("readings.csv"));
+        ReadingRecorder recorder;
+        QVERIFY(recorder.open(path));
+        ScriptedInstrument instrument;
+        Form1 form(instrument.devicePath());
+        form.setProgramEnd([] {});
+        form.setRecorder(&recorder);
+
+        form.Command1->click();
+        QVERIFY(instrument.waitForReceived(4));
+        // "T25" has no decimal point: the window drops it, and so does the recording.
+        instrument.send("T25.3\r\nH60.1\r\nT:5.2\r\nT25\r\nH\xB0"
+                        "0.0\r\n");
+        QTRY_COMPARE(form.session().SampleCount, 2);
+        QCOMPARE(form.Label5->text(), QStringLiteral("温度 ： -5.2 ℃"));
+        instrument.answer('S', Ack);
+        form.Command2->click();
+        instrument.answer('T', "L15M\r\nT\xBA"
+                               "5.2\r\nH\xB0"
+                               "2.5\r\n" +
+                                   Ack);
+        form.Command3->click();
+        QCOMPARE(form.session().SampleCount, 3);
+
+        const QList<QStringList> recorded = rows(path);
+        const QList<QStringList> expected = {
+            {"0", "temperature", "25.3", "°C"},  {"0", "humidity", "60.1", "%RH"},
+            {"1", "temperature", "-5.2", "°C"},  {"1", "humidity", "100", "%RH"},
+            {"2", "temperature", "-15.2", "°C"}, {"2", "humidity", "102.5", "%RH"},
+        };
+        QCOMPARE(recorded.size(), expected.size());
+        static const QRegularExpression iso(
+            QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d[+-]\\d\\d:\\d\\d$"));
+        for (qsizetype i = 0; i < recorded.size(); ++i) {
+            QVERIFY2(iso.match(recorded[i].first()).hasMatch(), qPrintable(recorded[i].first()));
+            QCOMPARE(withoutTime(recorded[i]), expected[i]);
+        }
+        QCOMPARE(form.Label6->text(), QStringLiteral("湿度 ： 102.5 %RH"));
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    TestRecording test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_recording.moc"
