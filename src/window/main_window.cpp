@@ -4,6 +4,7 @@
 #include "chart/chart_plot.h"
 #include "chart/picture_box.h"
 #include "device/caption_text.h"
+#include "record/reading_recorder.h"
 #include "window/up_down.h"
 
 #include <QComboBox>
@@ -46,6 +47,7 @@ QLabel *label(QWidget *parent, const QString &caption, QRect geometry,
               Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop)
 {
     auto *label = new QLabel(caption, parent);
+    label->setTextFormat(Qt::PlainText); // captions from the wire are never markup
     label->setGeometry(geometry);
     label->setAlignment(alignment);
     return label;
@@ -216,6 +218,8 @@ void Form1::PlotTraceSegment(Trace trace, float value, float previous, std::int3
                              float xStep)
 {
     ::PlotTraceSegment(*Picture1, trace, value, previous, sampleCount, xStep);
+    if (recorder_)
+        recorder_->record(trace, value, sampleCount, QDateTime::currentDateTime());
 }
 
 void Form1::showNoLoggingMessage()
@@ -228,12 +232,20 @@ void Form1::showNoLoggingMessage()
     noLoggingMessageOpen_ = false;
 }
 
+// A yield dispatches the receive notification of bytes that arrived meanwhile, whose ACK
+// yields again: a flood in small pieces would nest without end. Past a few levels the
+// yield is left out; the bytes wait for the outer event loop.
 void Form1::yieldToEventLoop()
 {
+    constexpr int MostNestedYields = 4;
+    if (yieldDepth_ >= MostNestedYields)
+        return;
+    ++yieldDepth_;
     QCoreApplication::processEvents();
+    --yieldDepth_;
 }
 
 QString Form1::currentTimeText()
 {
-    return caption::timeText(QTime::currentTime());
+    return caption::clockText();
 }

@@ -8,6 +8,7 @@
 #include <functional>
 
 class PictureBox;
+class ReadingRecorder;
 class UpDown;
 class QComboBox;
 class QGroupBox;
@@ -27,6 +28,9 @@ public:
 
     // How the window ends the program; tests replace it so that closing does not end them.
     void setProgramEnd(std::function<void()> end) { endProgram_ = std::move(end); }
+
+    // Where every reading goes as it is shown, besides the chart; none by default.
+    void setRecorder(ReadingRecorder *recorder) { recorder_ = recorder; }
 
     PictureBox *Picture1;
     QLabel *Label7;
@@ -81,5 +85,8 @@ private:
     SessionState session_;
     ReceiveDecoder decoder_{session_, *this};
     std::function<void()> endProgram_;
+    ReadingRecorder *recorder_ = nullptr;
     bool noLoggingMessageOpen_ = false;
+    int yieldDepth_ = 0;
+    int stopsInProgress_ = 0;
 };

@@ -24,6 +24,10 @@ void Form1::Command1_Click()
     session_.ParseState = ParseToken::Between;
     session_.LogInterval = 0;
     session_.SampleCount = 0;
+    // A record cut off before this run, without its line end, must not add its digits to
+    // the run's first reading.
+    session_.TempValue = 0;
+    session_.HumidValue = 0;
     MSComm1.setPortOpen(true);
     MSComm1.setOutput(command);
     for (QWidget *control : runLock())
@@ -31,9 +35,19 @@ void Form1::Command1_Click()
     Command2->setFocus();
 }
 
+// While an auto-stop waits, every line end received calls Stop again, nested. Past a few
+// waiting Stops a further one only sends its "S"; the waiting ones end on the
+// acknowledgement and close the port.
 void Form1::Command2_Click()
 {
+    constexpr int MostNestedStops = 8;
     Label7->setText(caption::StatusPrefix);
+    if (stopsInProgress_ >= MostNestedStops) {
+        MSComm1.setPortOpen(true);
+        MSComm1.setOutput(protocol::StopCommand);
+        return;
+    }
+    ++stopsInProgress_;
     yieldToEventLoop();
     MSComm1.setPortOpen(true);
     MSComm1.setOutput(protocol::StopCommand);
@@ -41,6 +55,7 @@ void Form1::Command2_Click()
     MSComm1.setPortOpen(false);
     for (QWidget *control : runLock())
         control->setEnabled(true);
+    --stopsInProgress_;
 }
 
 void Form1::Command3_Click()

@@ -1,0 +1,204 @@
+#include "fuzz_window.h"
+
+#include "chart/chart_plot.h"
+#include "device/caption_text.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+
+namespace {
+
+// The window's nesting limits: yields inside yields, and Stops that wait inside Stops.
+constexpr int MostNestedYields = 4;
+constexpr int MostNestedStops = 8;
+
+const QString Time = QStringLiteral("12:34:56");
+
+void check(bool holds, const char *rule)
+{
+    if (holds)
+        return;
+    std::fprintf(stderr, "broken: %s\n", rule);
+    std::abort();
+}
+
+// A caption made of prefix, reading and unit, the reading a finite number of a float's
+// range with no blank around it.
+bool isReadingCaption(const QString &caption, const QString &prefix, const QString &unit)
+{
+    if (!caption.startsWith(prefix) || !caption.endsWith(unit))
+        return false;
+    const QString reading =
+        caption.sliced(prefix.size(), caption.size() - prefix.size() - unit.size());
+    bool ok = false;
+    const double value = reading.toDouble(&ok);
+    return ok && reading == reading.trimmed() &&
+           std::abs(value) <= double(std::numeric_limits<float>::max());
+}
+
+// A reading as the window must show it, formatted here apart from the program's own
+// formatting code: the shortest general form with at most seven significant digits.
+// Zero may show without its sign.
+bool showsReading(const QString &caption, const QString &prefix, float value, const QString &unit)
+{
+    const QString general = QString::number(double(value), 'g', 7).toUpper();
+    if (value == 0 && caption == prefix + QStringLiteral("0") + unit)
+        return true;
+    return caption == prefix + general + unit;
+}
+
+bool isStatus(const QString &caption)
+{
+    return caption == caption::Acknowledged || caption == caption::LoggedInMinutes ||
+           caption == caption::LoggedInHours || caption == caption::TimePrefix + Time;
+}
+
+} // namespace
+
+FuzzWindow::FuzzWindow(const FuzzRun &run, PictureBox &picture)
+    : run_(run), picture_(picture), upDown2_(run.interval), upDown3_(run.unit)
+{
+    rescale();
+    if (run.fullChart)
+        state_.SampleCount = state_.MaxSamples;
+    if (run.countNearItsEnd)
+        state_.SampleCount = std::numeric_limits<std::int32_t>::max() - 1;
+}
+
+void FuzzWindow::play()
+{
+    while (deliverNext()) {
+    }
+}
+
+bool FuzzWindow::deliverNext()
+{
+    if (next_ >= run_.deliveries.size())
+        return false;
+    decoder_.decode(run_.deliveries[next_++]);
+    checkSession();
+    return true;
+}
+
+void FuzzWindow::checkSession() const
+{
+    const int token = int(state_.ParseState);
+    check(token >= int(ParseToken::Between) && token <= int(ParseToken::LoggingReport),
+          "ParseState is one of its six values");
+    check(state_.SampleCount >= 0, "SampleCount >= 0");
+    check(state_.MaxSamples >= 1, "MaxSamples in 1 to 32767");
+    check(std::isfinite(state_.XStep) && state_.XStep > 0, "XStep is positive and finite");
+    check(state_.LogInterval >= 0, "LogInterval >= 0");
+    check(state_.TempSign >= -1 && state_.TempSign <= 1, "TempSign is a sign");
+    check(std::isfinite(state_.PrevTemp) && std::isfinite(state_.PrevHumid),
+          "previous readings are finite");
+}
+
+void FuzzWindow::rescale()
+{
+    const ChartScale scale = chartScale(run_.spanText, upDown2_, upDown3_);
+    state_.MaxSamples = scale.MaxSamples;
+    state_.XStep = scale.XStep;
+}
+
+void FuzzWindow::setCaption(Label label, const QString &caption)
+{
+    switch (label) {
+    case Label::Label2:
+        check(caption == QString::number(upDown2_), "Label2 shows the interval selector");
+        break;
+    case Label::Label3:
+        check(caption == (upDown3_ == 1 ? caption::PerMinute : caption::PerHour),
+              "Label3 shows the unit selector");
+        break;
+    case Label::Label4:
+        check(caption == caption::TimePrefix + Time, "Label4 shows the time");
+        break;
+    case Label::Label5:
+        check(isReadingCaption(caption, caption::TemperaturePrefix, caption::TemperatureUnit),
+              "Label5 shows a temperature");
+        shownTemperature_ = caption;
+        break;
+    case Label::Label6:
+        check(isReadingCaption(caption, caption::HumidityPrefix, caption::HumidityUnit),
+              "Label6 shows a humidity");
+        shownHumidity_ = caption;
+        break;
+    case Label::Label7:
+        check(isStatus(caption), "Label7 shows a status");
+        label7_ = caption;
+        break;
+    }
+}
+
+// The selectors hold 1 to 30 and 1 to 2; a change reruns the chart scaling, as the
+// window's change handlers do.
+void FuzzWindow::setUpDown2Value(int value)
+{
+    check(value >= 1 && value <= 30, "the interval selector's range");
+    if (std::exchange(upDown2_, value) != value)
+        rescale();
+}
+
+void FuzzWindow::setUpDown3Value(int value)
+{
+    check(value == 1 || value == 2, "the unit selector's range");
+    if (std::exchange(upDown3_, value) != value)
+        rescale();
+}
+
+void FuzzWindow::PlotTraceSegment(Trace trace, float value, float previous,
+                                  std::int32_t sampleCount, float xStep)
+{
+    check(std::isfinite(value) && std::isfinite(previous), "plotted readings are finite");
+    check(sampleCount >= 0, "a plotted sample is not negative");
+    check(xStep == state_.XStep, "the plot uses XStep");
+    const bool shown =
+        trace == Trace::Temperature
+            ? showsReading(shownTemperature_, caption::TemperaturePrefix, value,
+                           caption::TemperatureUnit)
+            : showsReading(shownHumidity_, caption::HumidityPrefix, value, caption::HumidityUnit);
+    check(shown, "the plotted reading is the one shown, in its general form");
+    ::PlotTraceSegment(picture_, trace, value, previous, sampleCount, xStep);
+}
+
+// Stop as the window runs it: it clears the status line, yields, sends "S" and waits for
+// the acknowledgement, taking deliveries as they come.
+void FuzzWindow::Command2_Click()
+{
+    label7_ = caption::StatusPrefix;
+    if (stopsInProgress_ >= MostNestedStops)
+        return;
+    ++stopsInProgress_;
+    yieldToEventLoop();
+    while (label7_ != caption::Acknowledged && deliverNext()) {
+    }
+    --stopsInProgress_;
+}
+
+// The box's own event loop decodes what arrives while it is open; a second box is not
+// stacked on the first.
+void FuzzWindow::showNoLoggingMessage()
+{
+    if (messageOpen_)
+        return;
+    messageOpen_ = true;
+    deliverNext();
+    messageOpen_ = false;
+}
+
+void FuzzWindow::yieldToEventLoop()
+{
+    if (!run_.nested || yieldDepth_ >= MostNestedYields)
+        return;
+    ++yieldDepth_;
+    deliverNext();
+    --yieldDepth_;
+}
+
+QString FuzzWindow::currentTimeText()
+{
+    return Time;
+}

@@ -1,0 +1,67 @@
+#include "piece_feeder.h"
+
+#include "scripted_instrument.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <random>
+#include <unistd.h>
+
+namespace {
+
+// Long enough for the pseudo-terminal to pass a written piece on to the program's side.
+constexpr useconds_t DeliveryUs = 300;
+
+const char *frameAddress()
+{
+    return static_cast<const char *>(__builtin_frame_address(0));
+}
+
+} // namespace
+
+PieceFeeder::PieceFeeder(ScriptedInstrument &instrument, const QObject &link,
+                         QList<QByteArray> pieces)
+    : instrument_(instrument), link_(link), pieces_(std::move(pieces))
+{
+}
+
+PieceFeeder::~PieceFeeder()
+{
+    QCoreApplication::instance()->removeEventFilter(this);
+}
+
+void PieceFeeder::start()
+{
+    top_ = lowest_ = frameAddress();
+    QCoreApplication::instance()->installEventFilter(this);
+    sendNext();
+}
+
+bool PieceFeeder::eventFilter(QObject *receiver, QEvent *event)
+{
+    lowest_ = std::min(lowest_, frameAddress());
+    if (receiver == &link_ && event->type() == QEvent::MetaCall)
+        sendNext();
+    return false;
+}
+
+void PieceFeeder::sendNext()
+{
+    if (done())
+        return;
+    instrument_.send(pieces_[next_++]);
+    usleep(DeliveryUs);
+}
+
+QList<QByteArray> randomPieces(const QByteArray &stream, int mostBytes, unsigned seed)
+{
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> size(1, mostBytes);
+    QList<QByteArray> pieces;
+    for (qsizetype at = 0; at < stream.size();) {
+        const int length = size(random);
+        pieces << stream.mid(at, length);
+        at += length;
+    }
+    return pieces;
+}

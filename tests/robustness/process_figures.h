@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QtGlobal>
+
+// Figures of this process, for bounds that catch a leak or a busy loop.
+qint64 residentBytes();
+double cpuSeconds();

@@ -1,0 +1,339 @@
+#include "box_watcher.h"
+#include "event_script.h"
+#include "process_figures.h"
+#include "scripted_instrument.h"
+#include "serial/serial_link.h"
+#include "window/main_window.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <iostream>
+#include <memory>
+#include <pwd.h>
+#include <unistd.h>
+
+namespace {
+
+const QByteArray Ack("\x06");
+const QString Reading = QStringLiteral("温度 ： 25.3 ℃");
+constexpr int IdleMs = 500;
+// CPU time over IdleMs of waiting: a loop that spins takes all of it, a sleeping one next
+// to nothing.
+constexpr double IdleCpuBound = 0.25;
+constexpr int ScenarioTimeoutMs = 30000;
+const char *const ChildDeviceVariable = "TARNWICK_FAULT_DEVICE";
+const char *const Unprivileged = "nobody";
+
+// The window's device is a symbolic link, so a test can take the device away and bring
+// another one back at the same path.
+struct DevicePath {
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("instrument"));
+
+    bool pointTo(const QString &device) const
+    {
+        remove();
+        return QFile::link(device, path);
+    }
+
+    void remove() const
+    {
+        QFile::remove(path);
+        QDir().rmdir(path);
+    }
+};
+
+// The window with its one-line failure reports collected instead of written out.
+struct Window {
+    Form1 form;
+    QStringList errors;
+
+    explicit Window(const QString &device) : form(device)
+    {
+        form.setProgramEnd([] {});
+        form.MSComm1.setErrorSink([this](const QString &line) { errors << line; });
+        form.show();
+    }
+
+    void measureAndRead(ScriptedInstrument &instrument)
+    {
+        const qsizetype sent = instrument.received().size();
+        form.Command1->click();
+        QVERIFY(instrument.waitForReceived(sent + 4));
+        instrument.send("T25.3\r\n");
+        QTRY_COMPARE(form.Label5->text(), Reading);
+    }
+};
+
+// When the device goes away.
+enum class Moment { MidRun, WhileStopWaits, WhileReceiveWaits, WhileBoxIsOpen };
+
+// Waiting handlers the scenario starts, the operator's two Stops included.
+int waitsStarted(Moment moment)
+{
+    return moment == Moment::MidRun ? 2 : 3;
+}
+
+// Run as an unprivileged child: Measure on a device this user may not open, then, once
+// the parent says the device is back, Stop and Measure again. Prints its CPU time while
+// it waited; the exit status tells whether the reading came through.
+int unprivilegedChild(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    BoxWatcher boxes;
+    Form1 form(qEnvironmentVariable(ChildDeviceVariable));
+    form.setProgramEnd([] {});
+    form.show();
+    form.Command1->click();
+    const double before = cpuSeconds();
+    QTest::qWait(IdleMs);
+    std::cout << "cpu " << cpuSeconds() - before << std::endl;
+    std::string back;
+    std::getline(std::cin, back);
+    form.Command2->click();
+    form.Command1->click();
+    const bool read = processEventsUntil([&] { return form.Label5->text() == Reading; });
+    return read && boxes.shown() == 0 ? 0 : 1;
+}
+
+// Runs this program as the unprivileged child, as user nobody when we are root: root may
+// open any device and ignores a port's exclusive use.
+void startUnprivileged(QProcess &child, const QString &device, const QString &runtimeDir)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QString::fromLatin1(ChildDeviceVariable), device);
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir);
+    child.setProcessEnvironment(environment);
+    const QString self = QCoreApplication::applicationFilePath();
+    if (geteuid() != 0) {
+        child.start(self, {});
+        return;
+    }
+    const passwd *user = getpwnam(Unprivileged);
+    QVERIFY(user);
+    QVERIFY(chown(runtimeDir.toLocal8Bit().constData(), user->pw_uid, user->pw_gid) == 0);
+    child.start(QStringLiteral("setpriv"), {QStringLiteral("--reuid=%1").arg(user->pw_uid),
+                                            QStringLiteral("--regid=%1").arg(user->pw_gid),
+                                            QStringLiteral("--clear-groups"), self});
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Moment)
+
+class TestPortFaults : public QObject {
+    Q_OBJECT
+
+private slots:
+    void deviceThatIsNoTerminalFailsQuietly_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("directory") << QStringLiteral("directory");
+        QTest::newRow("regular file") << QStringLiteral("file");
+        QTest::newRow("missing") << QStringLiteral("missing");
+    }
+
+    void deviceThatIsNoTerminalFailsQuietly()
+    {
+        QFETCH(QString, kind);
+        DevicePath device;
+        if (kind == u"directory")
+            QVERIFY(QDir().mkdir(device.path));
+        if (kind == u"file") {
+            QFile file(device.path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("T25.3\r\n");
+        }
+        BoxWatcher boxes;
+        Window window(device.path);
+        window.form.Command1->click();
+        window.form.Command1_Click();
+        QVERIFY(!window.form.MSComm1.PortOpen());
+        const double before = cpuSeconds();
+        QTest::qWait(IdleMs);
+        const double idleCpu = cpuSeconds() - before;
+        qInfo("CPU while idle after the failure: %.3f s in %d ms", idleCpu, IdleMs);
+        QVERIFY(idleCpu < IdleCpuBound);
+        QCOMPARE(window.errors.size(), 1);
+        QVERIFY2(window.errors[0].startsWith("tarnwick: cannot open " + device.path + ": "),
+                 qPrintable(window.errors[0]));
+        QCOMPARE(boxes.shown(), 0);
+
+        ScriptedInstrument instrument;
+        instrument.answer('S', Ack);
+        QVERIFY(device.pointTo(instrument.devicePath()));
+        window.form.Command2->click();
+        QCOMPARE(instrument.received(), QByteArray("S"));
+        window.measureAndRead(instrument);
+        QCOMPARE(window.errors.size(), 1);
+    }
+
+    void vanishedDeviceLeavesAQuietWindowThatRecovers_data()
+    {
+        QTest::addColumn<Moment>("moment");
+        QTest::newRow("mid-run") << Moment::MidRun;
+        QTest::newRow("while Stop waits") << Moment::WhileStopWaits;
+        QTest::newRow("while Receive waits") << Moment::WhileReceiveWaits;
+        QTest::newRow("while the NO Logging box is open") << Moment::WhileBoxIsOpen;
+    }
+
+    void vanishedDeviceLeavesAQuietWindowThatRecovers()
+    {
+        QFETCH(Moment, moment);
+        DevicePath device;
+        auto first = std::make_unique<ScriptedInstrument>();
+        QVERIFY(device.pointTo(first->devicePath()));
+        BoxWatcher boxes(BoxWatcher::LeaveOpen);
+        Window window(device.path);
+        Form1 &form = window.form;
+        std::unique_ptr<ScriptedInstrument> second;
+        int waitsEnded = 0;
+        const auto stop = [&] {
+            form.Command2->click();
+            ++waitsEnded;
+        };
+        const auto vanish = [&] {
+            first->hangUp();
+            device.remove();
+        };
+
+        EventScript script;
+        switch (moment) {
+        case Moment::MidRun:
+            script.add([&] { form.Command1->click(); });
+            script.add([&] { return first->received().size() == 4; },
+                       [&] { first->send("T25.3\r\n"); });
+            script.add([&] { return form.Label5->text() == Reading; }, vanish);
+            break;
+        case Moment::WhileStopWaits:
+            script.add(stop);
+            script.add([&] { return first->received() == "S"; }, vanish);
+            break;
+        case Moment::WhileReceiveWaits:
+        case Moment::WhileBoxIsOpen:
+            if (moment == Moment::WhileBoxIsOpen)
+                first->answer('T', "L0M\r\n");
+            script.add([&] {
+                form.Command3->click();
+                ++waitsEnded;
+            });
+            script.add(
+                [&] {
+                    return moment == Moment::WhileBoxIsOpen ? BoxWatcher::openBoxes() == 1
+                                                            : first->received() == "T";
+                },
+                vanish);
+            break;
+        }
+        QElapsedTimer idle;
+        double idleCpu = -1;
+        script.add([&] { return !form.MSComm1.PortOpen(); },
+                   [&] {
+                       idleCpu = cpuSeconds();
+                       idle.start();
+                   });
+        script.add([&] { return idle.isValid() && idle.elapsed() >= IdleMs; },
+                   [&] { idleCpu = cpuSeconds() - idleCpu; });
+        script.add(BoxWatcher::closeAll);
+        script.add(stop);
+        script.add([&] { return window.errors.size() == 1; },
+                   [&] {
+                       second = std::make_unique<ScriptedInstrument>();
+                       second->answer('S', Ack);
+                       QVERIFY(device.pointTo(second->devicePath()));
+                   });
+        script.add(stop);
+        script.start();
+        QVERIFY2(processEventsUntil(
+                     [&] { return script.finished() && waitsEnded == waitsStarted(moment); },
+                     ScenarioTimeoutMs),
+                 qPrintable(QStringLiteral("%1 steps taken, %2 waits ended")
+                                .arg(script.stepsTaken())
+                                .arg(waitsEnded)));
+
+        qInfo("CPU while the device was gone: %.3f s in %d ms", idleCpu, IdleMs);
+        QVERIFY(idleCpu < IdleCpuBound);
+        QCOMPARE(window.errors.size(), 1);
+        QVERIFY(window.errors[0].startsWith("tarnwick: cannot open " + device.path + ": "));
+        QCOMPARE(boxes.shown(), moment == Moment::WhileBoxIsOpen ? 1 : 0);
+        QCOMPARE(second->received(), QByteArray("S"));
+        QVERIFY(form.Command1->isEnabled());
+        window.measureAndRead(*second);
+    }
+
+    void deniedOrHeldDeviceFailsQuietlyAndRecovers_data()
+    {
+        QTest::addColumn<bool>("held");
+        QTest::addColumn<bool>("groupHint");
+        QTest::newRow("without read permission") << false << true;
+        QTest::newRow("held by another process") << true << false;
+    }
+
+    void deniedOrHeldDeviceFailsQuietlyAndRecovers()
+    {
+        QFETCH(bool, held);
+        QFETCH(bool, groupHint);
+        ScriptedInstrument instrument;
+        instrument.answer('S', Ack);
+        instrument.onCommand = [&](char c) {
+            if (c == 'M')
+                instrument.send("T25.3\r\n");
+        };
+        const QString device = instrument.devicePath();
+        const auto everyone = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                              QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther;
+        std::unique_ptr<MSComm> holder;
+        if (held) {
+            QVERIFY(QFile::setPermissions(device, everyone));
+            holder = std::make_unique<MSComm>();
+            holder->setDeviceName(device);
+            QVERIFY(holder->setPortOpen(true));
+        } else {
+            QVERIFY(QFile::setPermissions(device, QFile::WriteOwner | QFile::WriteGroup |
+                                                      QFile::WriteOther));
+        }
+
+        QTemporaryDir runtimeDir;
+        QProcess child;
+        startUnprivileged(child, device, runtimeDir.path());
+        QVERIFY(processEventsUntil([&] { return child.canReadLine(); }, ScenarioTimeoutMs));
+        const QByteArray cpuLine = child.readLine().trimmed();
+        qInfo("%s: CPU while the child waited %d ms: %s s", held ? "held" : "denied", IdleMs,
+              cpuLine.mid(4).constData());
+        QVERIFY2(cpuLine.startsWith("cpu ") && cpuLine.mid(4).toDouble() < IdleCpuBound,
+                 cpuLine.constData());
+
+        holder.reset();
+        QVERIFY(QFile::setPermissions(device, everyone));
+        child.write("back\n");
+        QVERIFY(processEventsUntil([&] { return child.state() == QProcess::NotRunning; },
+                                   ScenarioTimeoutMs));
+        const QString errors = QString::fromLocal8Bit(child.readAllStandardError());
+        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+        QVERIFY2(child.exitCode() == 0, qPrintable(errors));
+        const QStringList lines = errors.split(u'\n', Qt::SkipEmptyParts);
+        QVERIFY2(lines.size() == 1, qPrintable(errors));
+        QVERIFY2(lines[0].startsWith("tarnwick: cannot open " + device + ": "), qPrintable(errors));
+        QCOMPARE(lines[0].endsWith(QStringLiteral(" (is your user in the dialout group?)")),
+                 groupHint);
+        QCOMPARE(instrument.received(), QByteArray("SR 1M"));
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsSet(ChildDeviceVariable))
+        return unprivilegedChild(argc, argv);
+    QApplication app(argc, argv);
+    TestPortFaults test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_port_faults.moc"
