@@ -59,11 +59,3 @@ bool EmulatedDesk::unlocked() const
     const QWidgetList all = runLock(form);
     return std::all_of(all.begin(), all.end(), [](QWidget *w) { return w->isEnabled(); });
 }
-
-double cpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}

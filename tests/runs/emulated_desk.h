@@ -25,6 +25,3 @@ struct EmulatedDesk {
     QByteArrayList commands; // as the instrument received them
     bool ended = false;
 };
-
-// Processor time this process has used, user and system.
-double cpuSeconds();

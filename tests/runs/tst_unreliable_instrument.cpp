@@ -1,5 +1,6 @@
 #include "device/caption_text.h"
 #include "emulated_desk.h"
+#include "process_figures.h"
 #include "process_output.h"
 #include "window/up_down.h"
 

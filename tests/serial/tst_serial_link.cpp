@@ -1,3 +1,4 @@
+#include "process_figures.h"
 #include "serial/pseudo_terminal.h"
 #include "serial/serial_link.h"
 
@@ -70,14 +71,6 @@ QByteArray everyByte()
     for (int b = 0; b < 256; ++b)
         bytes.append(char(b));
     return bytes;
-}
-
-double cpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](timeval t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
 termios lineOf(const PseudoTerminal &pty)

@@ -1,5 +1,6 @@
 #include "chart/picture_box.h"
 #include "chart/qb_color.h"
+#include "process_figures.h"
 #include "scripted_instrument.h"
 #include "window/main_window.h"
 #include "window/up_down.h"
@@ -50,14 +51,6 @@ struct Desk {
         return std::all_of(all.begin(), all.end(), [](QWidget *w) { return w->isEnabled(); });
     }
 };
-
-double cpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
 
 // Run as a child process: Stop waits for an acknowledgement that never comes, and the
 // window is closed from inside that wait. The process must end there, with status 0.
