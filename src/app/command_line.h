@@ -8,7 +8,8 @@
 
 // What the program was asked to do from its command line.
 struct CommandLine {
-    QString port; // the serial device; empty for the first serial port
+    QString port; // the serial device; empty for the one the program chooses
+    bool listPorts = false;
     bool simulate = false;
     QString record;           // the CSV file every reading is appended to; empty for none
     EmulatorOptions emulator; // the built-in instrument, with --simulate

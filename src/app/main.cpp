@@ -1,21 +1,50 @@
 #include "app/command_line.h"
 #include "emulator/instrument_emulator.h"
 #include "record/reading_recorder.h"
+#include "serial/port_listing.h"
+#include "serial/present_ports.h"
 #include "window/main_window.h"
 
 #include <QApplication>
 #include <cstdio>
 #include <memory>
+#include <vector>
+
+namespace {
+
+int listPorts()
+{
+    const QString listing = portListing(presentSerialPorts());
+    if (listing.isEmpty())
+        std::fprintf(stderr, "tarnwick: no serial port found\n");
+    std::fputs(qPrintable(listing), stdout);
+    return 0;
+}
+
+// Empty when no port is present: the link then falls back to the first serial port.
+QString defaultDevice()
+{
+    const QList<PortDescription> ports = presentSerialPorts();
+    const PortDescription *port = defaultPort(ports);
+    return port ? openingPath(*port) : QString();
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
-    // The command line is read before the window system is reached, so --help and
-    // usage errors work without a display.
+    // The command line is read before the window system is reached, so --help, --list-ports
+    // and usage errors work without a display. The reader gets a copy, since it takes
+    // -qmljsdebugger out of what it is given and QApplication needs the whole command line.
     CommandLine commandLine;
     {
-        const QCoreApplication reader(argc, argv);
+        int readerArgc = argc;
+        std::vector<char *> readerArgv(argv, argv + argc + 1);
+        const QCoreApplication reader(readerArgc, readerArgv.data());
         commandLine = parseCommandLine(QCoreApplication::arguments());
     }
+    if (commandLine.listPorts)
+        return listPorts();
 
     // A recording that cannot be kept is refused before the operator starts a run.
     ReadingRecorder recorder;
@@ -38,6 +67,8 @@ int main(int argc, char *argv[])
             return 1;
         }
         device = emulator->devicePath();
+    } else if (device.isEmpty()) {
+        device = defaultDevice();
     }
 
     Form1 window(device);

@@ -77,6 +77,13 @@ std::optional<QSerialPort::FlowControl> flowControl(int handshaking)
     }
 }
 
+// QSerialPort's own rule: a path is taken as given, a bare name such as ttyUSB0 is under /dev.
+QString devicePath(const QString &name)
+{
+    const bool isPath = name.startsWith(u'/') || name.startsWith(u"./") || name.startsWith(u"../");
+    return isPath || name.isEmpty() ? name : QStringLiteral("/dev/") + name;
+}
+
 void writeToStandardError(const QString &line)
 {
     std::fprintf(stderr, "%s\n", qPrintable(line));
@@ -116,7 +123,7 @@ bool MSComm::setDeviceName(const QString &path)
 {
     if (PortOpen())
         return false;
-    deviceOverride_ = path;
+    deviceOverride_ = devicePath(path);
     return true;
 }
 

@@ -25,8 +25,8 @@ public:
     // Port n is /dev/ttyS<n-1>; false for n < 1 or while the port is open.
     bool setCommPort(int port);
     int CommPort() const { return commPort_; }
-    // A device path that takes the place of CommPort; empty goes back to CommPort.
-    // False while the port is open.
+    // A device path that takes the place of CommPort, or a bare name such as ttyUSB0 for
+    // /dev/ttyUSB0; empty goes back to CommPort. False while the port is open.
     bool setDeviceName(const QString &path);
     QString deviceName() const;
 

@@ -14,15 +14,20 @@ struct Run {
     QString err;
 };
 
-// Runs a program to its end. A window system that does not exist makes any attempt to
-// open a window fail at once, so a program that gets that far cannot pass for one that
-// stopped before.
+// A window system that does not exist makes any attempt to open a window fail at once, so a
+// program that gets that far cannot pass for one that stopped before.
+QProcessEnvironment withoutWindowSystem()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("no-such-platform"));
+    return environment;
+}
+
+// Runs a program to its end.
 Run run(const QString &program, const QStringList &arguments)
 {
     QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("no-such-platform"));
-    process.setProcessEnvironment(environment);
+    process.setProcessEnvironment(withoutWindowSystem());
     process.start(program, arguments);
     if (!process.waitForFinished(10000) || process.exitStatus() != QProcess::NormalExit)
         return {};
@@ -44,6 +49,10 @@ private slots:
 
         QTest::newRow("unknown option")
             << Tarnwick << QStringList{"--colour"} << "tarnwick: Unknown option 'colour'.";
+        QTest::newRow("unknown option, one dash")
+            << Tarnwick << QStringList{"-frobnicate"} << "tarnwick: Unknown option 'frobnicate'.";
+        QTest::newRow("Qt option without its value")
+            << Tarnwick << QStringList{"-style"} << "tarnwick: Unknown option 'style'.";
         QTest::newRow("argument") << Tarnwick << QStringList{"readings.csv"}
                                   << "tarnwick: unexpected argument \"readings.csv\"";
         QTest::newRow("record without a file")
@@ -77,10 +86,13 @@ private slots:
         QTest::addColumn<QStringList>("expected");
 
         QTest::newRow("help") << Tarnwick << "--help"
-                              << QStringList{"--port <DEVICE>", "--simulate", "--record <FILE>",
-                                             "--scenario <name>"};
+                              << QStringList{"--port <DEVICE>", "--list-ports", "--simulate",
+                                             "--record <FILE>", "--scenario <name>"};
         QTest::newRow("version") << Tarnwick << "--version"
                                  << QStringList{"tarnwick " PROJECT_VERSION_TEXT "\n"};
+        QTest::newRow("help with Qt's options")
+            << Tarnwick << "--help-all" << QStringList{"--port <DEVICE>", "--qmljsdebugger"};
+        QTest::newRow("list ports") << Tarnwick << "--list-ports" << QStringList{};
         QTest::newRow("emulator help")
             << Emulator << "--help" << QStringList{"--scenario <name>", "--device <PATH>"};
         QTest::newRow("emulator version")
@@ -96,6 +108,37 @@ private slots:
         QCOMPARE(result.exitCode, 0);
         for (const QString &text : expected)
             QVERIFY2(result.out.contains(text), qPrintable(result.out));
+    }
+
+    // Only a window system named on the command line works, so the program stays up only
+    // when QApplication got its options.
+    void qtOptionsReachTheWindow_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("diagnostic"); // what Qt says of them on standard error
+
+        QTest::newRow("platform") << QStringList{"-platform", "offscreen"} << QString();
+        QTest::newRow("two dashes, style")
+            << QStringList{"--platform", "offscreen", "-style", "fusion"} << QString();
+        QTest::newRow("joined value, among ours")
+            << QStringList{"-reverse", "--port", "ttyS0", "-platform", "offscreen", "-style=fusion"}
+            << QString();
+        QTest::newRow("style Qt lacks")
+            << QStringList{"-platform", "offscreen", "-style", "no-such-style"} << "no-such-style";
+    }
+
+    void qtOptionsReachTheWindow()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, diagnostic);
+        QProcess process;
+        process.setProcessEnvironment(withoutWindowSystem());
+        process.start(Tarnwick, arguments);
+        const bool up = !process.waitForFinished(2000);
+        process.kill();
+        process.waitForFinished();
+        const QString err = QString::fromLocal8Bit(process.readAllStandardError());
+        QVERIFY2(up && err.contains(diagnostic) && !err.contains(u"tarnwick:"), qPrintable(err));
     }
 
     void unusableRecordingStopsBeforeTheWindow_data()

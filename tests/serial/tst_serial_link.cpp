@@ -180,6 +180,32 @@ private slots:
         QCOMPARE(link.deviceName(), QStringLiteral("/dev/ttyS1"));
     }
 
+    void bareNamesAreUnderDev_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("path");
+
+        QTest::newRow("bare") << "ttyUSB0"
+                              << "/dev/ttyUSB0";
+        QTest::newRow("bare, nested") << "serial/by-id/usb-x"
+                                      << "/dev/serial/by-id/usb-x";
+        QTest::newRow("absolute") << "/tmp/ttyV0"
+                                  << "/tmp/ttyV0";
+        QTest::newRow("relative") << "./ttyV0"
+                                  << "./ttyV0";
+        QTest::newRow("parent") << "../ttyV0"
+                                << "../ttyV0";
+    }
+
+    void bareNamesAreUnderDev()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, path);
+        MSComm link;
+        QVERIFY(link.setDeviceName(name));
+        QCOMPARE(link.deviceName(), path);
+    }
+
     void redundantOpenAndCloseFailHarmlessly()
     {
         PseudoTerminal pty;

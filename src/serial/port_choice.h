@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QtGlobal>
+#include <optional>
+
+// A serial port the host reports present, as far as choosing and listing ports needs it.
+struct PortDescription {
+    QString device;   // the device node, such as /dev/ttyUSB0
+    QString byIdPath; // its stable link under /dev/serial/by-id/; empty when there is none
+    QString description;
+    QString manufacturer;
+    QString serialNumber;
+    std::optional<quint16> vendorId; // USB adapters only
+    std::optional<quint16> productId;
+};
+
+// The port the instrument most likely hangs on: the only USB adapter, else the first port by
+// name; nullptr when no port is present.
+const PortDescription *defaultPort(const QList<PortDescription> &ports);
+
+// The path a port is opened by: its stable link when it has one, so that an adapter that
+// comes back under another name after being re-plugged is found again.
+QString openingPath(const PortDescription &port);

@@ -1,0 +1,71 @@
+#include "serial/port_choice.h"
+#include "serial/port_listing.h"
+
+#include <QTest>
+
+Q_DECLARE_METATYPE(PortDescription)
+
+namespace {
+
+PortDescription uart(const QString &device)
+{
+    return {device, {}, {}, {}, {}, {}, {}};
+}
+
+PortDescription adapter(const QString &device, const QString &byIdPath)
+{
+    return {device, byIdPath, "FT232R USB UART", "FTDI", "A50285BI", 0x0403, 0x6001};
+}
+
+const QString FtdiLink = QStringLiteral("/dev/serial/by-id/usb-FTDI_A50285BI-if00-port0");
+const QString AcmLink = QStringLiteral("/dev/serial/by-id/usb-Maker_Board_1234-if00");
+
+} // namespace
+
+class TestPortChoice : public QObject {
+    Q_OBJECT
+
+private slots:
+    void theLikelyPortIsOpened_data()
+    {
+        QTest::addColumn<QList<PortDescription>>("ports");
+        QTest::addColumn<QString>("opened"); // empty: no port chosen
+
+        QTest::newRow("none") << QList<PortDescription>{} << QString();
+        QTest::newRow("one UART") << QList{uart("/dev/ttyS0")} << "/dev/ttyS0";
+        QTest::newRow("UARTs by number")
+            << QList{uart("/dev/ttyS10"), uart("/dev/ttyS2")} << "/dev/ttyS2";
+        QTest::newRow("one adapter") << QList{adapter("/dev/ttyUSB0", FtdiLink)} << FtdiLink;
+        QTest::newRow("adapter and UART")
+            << QList{uart("/dev/ttyS0"), adapter("/dev/ttyUSB1", FtdiLink)} << FtdiLink;
+        QTest::newRow("adapter without stable link")
+            << QList{uart("/dev/ttyS0"), adapter("/dev/ttyUSB0", {})} << "/dev/ttyUSB0";
+        QTest::newRow("two adapters")
+            << QList{adapter("/dev/ttyUSB1", FtdiLink), adapter("/dev/ttyACM0", AcmLink)}
+            << AcmLink;
+        QTest::newRow("two adapters and a UART")
+            << QList{adapter("/dev/ttyUSB0", FtdiLink), adapter("/dev/ttyUSB1", {}),
+                     uart("/dev/ttyS4")}
+            << "/dev/ttyS4";
+    }
+
+    void theLikelyPortIsOpened()
+    {
+        QFETCH(QList<PortDescription>, ports);
+        QFETCH(QString, opened);
+        const PortDescription *chosen = defaultPort(ports);
+        QCOMPARE(chosen ? openingPath(*chosen) : QString(), opened);
+    }
+
+    void listingMarksTheChosenPort()
+    {
+        const QList ports = {uart("/dev/ttyS0"), adapter("/dev/ttyUSB0", FtdiLink)};
+        QCOMPARE(portListing(ports), " \t/dev/ttyS0\t-\t-\t-\t-\t-\n"
+                                     "*\t/dev/ttyUSB0\t" +
+                                         FtdiLink +
+                                         "\tFT232R USB UART\tFTDI\tA50285BI\t0403:6001\n");
+    }
+};
+
+QTEST_APPLESS_MAIN(TestPortChoice)
+#include "tst_port_choice.moc"
