@@ -189,12 +189,8 @@ private slots:
                               << "/dev/ttyUSB0";
         QTest::newRow("bare, nested") << "serial/by-id/usb-x"
                                       << "/dev/serial/by-id/usb-x";
-        QTest::newRow("absolute") << "/tmp/ttyV0"
-                                  << "/tmp/ttyV0";
-        QTest::newRow("relative") << "./ttyV0"
-                                  << "./ttyV0";
-        QTest::newRow("parent") << "../ttyV0"
-                                << "../ttyV0";
+        QTest::newRow("relative path") << "../ttyV0"
+                                       << "../ttyV0";
     }
 
     void bareNamesAreUnderDev()
