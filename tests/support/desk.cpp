@@ -1,6 +1,5 @@
 #include "desk.h"
 
-
 #include <QComboBox>
 #include <QCommandLineParser>
 #include <QPushButton>
