@@ -25,6 +25,7 @@ public:
     void setUpDown2Value(int) override {}
     void setUpDown3Value(int) override {}
     void PlotTraceSegment(Trace, float, float, std::int32_t, float) override {}
+    void announceReading(Trace, float, std::int32_t) override {}
     void Command2_Click() override {}
     void showNoLoggingMessage() override {}
     void yieldToEventLoop() override {}

@@ -1,12 +1,13 @@
-#include "bench_window.h"
 #include "budget.h"
 #include "chart/chart_grid.h"
 #include "chart/chart_plot.h"
 #include "chart/picture_box.h"
+#include "desk.h"
 #include "device/caption_text.h"
 #include "emulator_process.h"
 #include "line_tap.h"
-#include "measure.h"
+#include "process_figures.h"
+#include "wait.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -53,6 +54,7 @@ public:
     {
         ::PlotTraceSegment(picture, trace, value, previous, sampleCount, xStep);
     }
+    void announceReading(Trace, float, std::int32_t) override {}
     void Command2_Click() override {}
     void showNoLoggingMessage() override {}
     void yieldToEventLoop() override {}
@@ -82,35 +84,36 @@ bool showsEveryReading(const Form1 &window, SessionState start, const QByteArray
 
 LiveRun liveRun(LineTap &tap)
 {
-    const std::unique_ptr<Form1> window = openWindow(tap.devicePath());
-    setSpan(*window, Span);
-    SessionState start = window->session();
+    Desk desk(tap.windowPath());
+    const Form1 &window = desk.form;
+    desk.setSpan(Span);
+    SessionState start = window.session();
     start.ParseState = ParseToken::Between;
     start.LogInterval = 0;
     start.SampleCount = 0;
-    tap.takeFromInstrument();
+    const qsizetype sentBefore = tap.fromInstrument().size();
 
-    const double cpu = processCpuSeconds() - tap.cpuSeconds();
+    const double cpu = cpuSeconds() - tap.cpuSeconds();
     const double begin = monotonicSeconds();
-    window->Command1_Click();
+    desk.form.Command1_Click();
     QEventLoop running;
     QTimer::singleShot(RunMs, Qt::PreciseTimer, &running, &QEventLoop::quit);
     running.exec();
     const double elapsed = monotonicSeconds() - begin;
     LiveRun run;
-    run.load = (processCpuSeconds() - tap.cpuSeconds() - cpu) / elapsed;
+    run.load = (cpuSeconds() - tap.cpuSeconds() - cpu) / elapsed;
 
     const double stop = monotonicSeconds();
-    window->Command2_Click();
+    desk.form.Command2_Click();
     settle();
     const double drained = monotonicSeconds() - stop;
-    const QByteArray sent = tap.takeFromInstrument();
+    const QByteArray sent = tap.fromInstrument().mid(sentBefore);
     run.lineRate = double(sent.size()) / (elapsed + drained);
     run.backlog = drained * run.lineRate;
-    run.everyReading = showsEveryReading(*window, start, sent);
+    run.everyReading = showsEveryReading(window, start, sent);
     std::printf("%d pairs (about %.0f due) in %.1f s at %.0f bytes/s: %.2f %% of a core; "
                 "instrument backlog at Stop about %.0f bytes; every reading shown and drawn: %s\n",
-                window->session().SampleCount, 1 + elapsed * 1000 / ReadingMs, elapsed + drained,
+                window.session().SampleCount, 1 + elapsed * 1000 / ReadingMs, elapsed + drained,
                 run.lineRate, run.load * 100, run.backlog, run.everyReading ? "yes" : "no");
     std::fflush(stdout);
     return run;
@@ -120,11 +123,11 @@ LiveRun liveRun(LineTap &tap)
 
 int main(int argc, char *argv[])
 {
-    useOffscreenPlatform();
     QApplication app(argc, argv);
+    LineTap tap;
     const EmulatorProcess emulator({QStringLiteral("--pace"), QStringLiteral("--speed"),
-                                    QString::number(60000.0 / ReadingMs)});
-    LineTap tap(emulator.devicePath());
+                                    QString::number(60000.0 / ReadingMs),
+                                    QStringLiteral("--device"), tap.instrumentPath()});
     std::vector<double> loads;
     bool everyReading = tap.isOpen();
     double backlog = 0;

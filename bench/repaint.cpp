@@ -1,8 +1,9 @@
-#include "bench_window.h"
 #include "budget.h"
 #include "chart/chart_plot.h"
 #include "chart/picture_box.h"
-#include "measure.h"
+#include "desk.h"
+#include "process_figures.h"
+#include "wait.h"
 
 #include <QApplication>
 #include <cmath>
@@ -35,15 +36,14 @@ void drawSamples(Form1 &window, int samples)
 }
 
 // A window whose chart holds the samples, with the span that fits them.
-std::unique_ptr<Form1> chartWindow(int samples)
+std::unique_ptr<Desk> chartWindow(int samples)
 {
-    std::unique_ptr<Form1> window = openWindow(QStringLiteral("/nonexistent/tarnwick-bench"));
-    window->MSComm1.setErrorSink([](const QString &) {});
-    setSpan(*window, QStringLiteral("546"));
-    window->Command1_Click(); // a fresh chart; the port does not open, which changes nothing here
-    drawSamples(*window, samples);
+    auto desk = std::make_unique<Desk>(QStringLiteral("/nonexistent/tarnwick-bench"));
+    desk->setSpan(QStringLiteral("546"));
+    desk->form.Command1_Click(); // a fresh chart; the port does not open, which changes nothing
+    drawSamples(desk->form, samples);
     settle();
-    return window;
+    return desk;
 }
 
 double repaintSeconds(Form1 &window)
@@ -57,15 +57,14 @@ double repaintSeconds(Form1 &window)
 
 int main(int argc, char *argv[])
 {
-    useOffscreenPlatform();
     QApplication app(argc, argv);
-    const std::unique_ptr<Form1> empty = chartWindow(0);
-    const std::unique_ptr<Form1> full = chartWindow(FullChart);
+    const std::unique_ptr<Desk> empty = chartWindow(0);
+    const std::unique_ptr<Desk> full = chartWindow(FullChart);
     std::vector<double> emptyTimes;
     std::vector<double> fullTimes;
     for (int i = 0; i < Rounds; ++i) {
-        emptyTimes.push_back(repaintSeconds(*empty));
-        fullTimes.push_back(repaintSeconds(*full));
+        emptyTimes.push_back(repaintSeconds(empty->form));
+        fullTimes.push_back(repaintSeconds(full->form));
     }
     const double emptyMedian = median(emptyTimes);
     const double fullMedian = median(fullTimes);

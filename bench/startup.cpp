@@ -1,6 +1,6 @@
-#include "bench_window.h"
 #include "budget.h"
-#include "measure.h"
+#include "process_figures.h"
+#include "window/main_window.h"
 
 #include <QApplication>
 #include <QProcess>
@@ -79,7 +79,6 @@ double startupMs()
 
 int main(int argc, char *argv[])
 {
-    useOffscreenPlatform();
     if (argc == 3 && QString::fromLocal8Bit(argv[1]) == ChildMode)
         return child(argc, argv, QString::fromLocal8Bit(argv[2]).toDouble());
 

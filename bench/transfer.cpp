@@ -1,9 +1,10 @@
-#include "bench_window.h"
 #include "budget.h"
+#include "desk.h"
 #include "device/caption_text.h"
 #include "emulator_process.h"
-#include "measure.h"
+#include "process_figures.h"
 #include "raw_line.h"
+#include "wait.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -38,15 +39,15 @@ QStringList emulatorArguments(int pairs)
 // False in complete when a pair or the acknowledgement went missing.
 double receiveSeconds(const QString &device, int pairs, bool &complete)
 {
-    const std::unique_ptr<Form1> window = openWindow(device);
-    setSpan(*window, Span);
+    Desk desk(device);
+    desk.setSpan(Span);
     settle();
     const double start = monotonicSeconds();
-    window->Command3_Click();
+    desk.form.Command3_Click();
     settle();
     const double seconds = monotonicSeconds() - start;
-    complete = complete && window->session().SampleCount == pairs &&
-               window->Label7->text() == caption::Acknowledged;
+    complete = complete && desk.form.session().SampleCount == pairs &&
+               desk.form.Label7->text() == caption::Acknowledged;
     return seconds;
 }
 
@@ -83,7 +84,7 @@ int peakMemory()
     receiveSeconds(emulator.devicePath(), LargeTransfer, complete);
     reportBudget(
         {"peak resident memory after a 32000-pair transfer", Budget::Bound::AtMost, 80, "MB"},
-        complete ? peakResidentMegabytes() : 1e9);
+        complete ? double(peakResidentBytes()) / (1 << 20) : 1e9);
     return 0;
 }
 
@@ -99,7 +100,6 @@ void runPeakMemoryChild()
 
 int main(int argc, char *argv[])
 {
-    useOffscreenPlatform();
     QApplication app(argc, argv);
     if (QCoreApplication::arguments().contains(PeakMemoryMode))
         return peakMemory();

@@ -1,7 +1,7 @@
-#include "bench_window.h"
 #include "budget.h"
+#include "desk.h"
 #include "device/device_protocol.h"
-#include "measure.h"
+#include "process_figures.h"
 #include "serial/pseudo_terminal.h"
 
 #include <QApplication>
@@ -21,13 +21,13 @@ constexpr int Repetitions = 3;
 double waitingLoad()
 {
     PseudoTerminal line;
-    const std::unique_ptr<Form1> window = openWindow(line.devicePath());
+    Desk desk(line.devicePath());
     QTimer::singleShot(WaitMs, Qt::PreciseTimer,
                        [&line] { line.write(QByteArray(1, protocol::Ack)); });
-    const double cpu = processCpuSeconds();
+    const double cpu = cpuSeconds();
     const double start = monotonicSeconds();
-    window->Command2_Click();
-    const double load = (processCpuSeconds() - cpu) / (monotonicSeconds() - start);
+    desk.form.Command2_Click();
+    const double load = (cpuSeconds() - cpu) / (monotonicSeconds() - start);
     std::printf("Stop waited %.2f s at %.3f %% of a core\n", monotonicSeconds() - start,
                 load * 100);
     std::fflush(stdout);
@@ -38,7 +38,6 @@ double waitingLoad()
 
 int main(int argc, char *argv[])
 {
-    useOffscreenPlatform();
     QApplication app(argc, argv);
     std::vector<double> loads;
     for (int i = 0; i < Repetitions; ++i)

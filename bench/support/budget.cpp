@@ -1,5 +1,6 @@
 #include "budget.h"
 
+#include <algorithm>
 #include <cstdio>
 
 bool reportBudget(const Budget &budget, double figure)
@@ -17,4 +18,15 @@ void reportFigure(const std::string &name, double figure, const std::string &uni
 {
     std::printf("  %s: %.4g %s\n", name.c_str(), figure, unit.c_str());
     std::fflush(stdout);
+}
+
+double median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    if (values.size() % 2 == 1)
+        return values[middle];
+    return (values[middle - 1] + values[middle]) / 2;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // A figure a benchmark must reach (AtLeast) or stay within (AtMost).
 struct Budget {
@@ -18,3 +19,6 @@ bool reportBudget(const Budget &budget, double figure);
 
 // Prints an informative figure that has no budget of its own.
 void reportFigure(const std::string &name, double figure, const std::string &unit);
+
+// The middle value; the mean of the two middle ones for an even count.
+double median(std::vector<double> values);

@@ -1,6 +1,6 @@
 #include "raw_line.h"
 
-#include "measure.h"
+#include "process_figures.h"
 #include "serial/pseudo_terminal.h"
 
 #include <QDeadlineTimer>

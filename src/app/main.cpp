@@ -72,8 +72,12 @@ int main(int argc, char *argv[])
     }
 
     Form1 window(device);
-    if (recorder.isOpen())
-        window.setRecorder(&recorder);
+    if (recorder.isOpen()) {
+        QObject::connect(&window, &Form1::readingCompleted, &window,
+                         [&recorder](Trace trace, float value, std::int32_t sample) {
+                             recorder.record(trace, value, sample, QDateTime::currentDateTime());
+                         });
+    }
     if (emulator)
         window.setWindowTitle(window.windowTitle() + QStringLiteral(" [シミュレーション]"));
     window.show();

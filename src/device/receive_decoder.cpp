@@ -135,6 +135,7 @@ void ReceiveDecoder::completeTemperature()
     if (s.SampleCount < 1)
         window_.setCaption(Label::Label7, caption::TimePrefix + window_.currentTimeText());
     window_.PlotTraceSegment(Trace::Temperature, reading, s.PrevTemp, s.SampleCount, s.XStep);
+    window_.announceReading(Trace::Temperature, reading, s.SampleCount);
     s.PrevTemp = reading;
 }
 
@@ -148,6 +149,7 @@ void ReceiveDecoder::completeHumidity()
                                                               caption::HumidityUnit));
     window_.setCaption(Label::Label4, caption::TimePrefix + window_.currentTimeText());
     window_.PlotTraceSegment(Trace::Humidity, reading, s.PrevHumid, s.SampleCount, s.XStep);
+    window_.announceReading(Trace::Humidity, reading, s.SampleCount);
     s.PrevHumid = reading;
     if (s.SampleCount < std::numeric_limits<std::int32_t>::max())
         ++s.SampleCount;

@@ -20,6 +20,8 @@ public:
     virtual void setUpDown3Value(int value) = 0;
     virtual void PlotTraceSegment(Trace trace, float value, float previous,
                                   std::int32_t sampleCount, float xStep) = 0;
+    // A reading is complete: shown, plotted and to be kept by whoever keeps readings.
+    virtual void announceReading(Trace trace, float value, std::int32_t sampleCount) = 0;
     virtual void Command2_Click() = 0;
     virtual void showNoLoggingMessage() = 0;
     virtual void yieldToEventLoop() = 0;

@@ -4,7 +4,6 @@
 #include "chart/chart_plot.h"
 #include "chart/picture_box.h"
 #include "device/caption_text.h"
-#include "record/reading_recorder.h"
 #include "window/up_down.h"
 
 #include <QComboBox>
@@ -218,31 +217,25 @@ void Form1::PlotTraceSegment(Trace trace, float value, float previous, std::int3
                              float xStep)
 {
     ::PlotTraceSegment(*Picture1, trace, value, previous, sampleCount, xStep);
-    if (recorder_)
-        recorder_->record(trace, value, sampleCount, QDateTime::currentDateTime());
+}
+
+void Form1::announceReading(Trace trace, float value, std::int32_t sampleCount)
+{
+    emit readingCompleted(trace, value, sampleCount);
 }
 
 void Form1::showNoLoggingMessage()
 {
-    // A stream of empty reports would otherwise stack one box on another.
-    if (noLoggingMessageOpen_)
-        return;
-    noLoggingMessageOpen_ = true;
-    QMessageBox::information(this, QStringLiteral("Tarnwick"), QStringLiteral("NO Logging ?!"));
-    noLoggingMessageOpen_ = false;
+    const NestedHandler::Level box(nesting_.messageBoxes);
+    if (box.entered())
+        QMessageBox::information(this, QStringLiteral("Tarnwick"), QStringLiteral("NO Logging ?!"));
 }
 
-// A yield dispatches the receive notification of bytes that arrived meanwhile, whose ACK
-// yields again: a flood in small pieces would nest without end. Past a few levels the
-// yield is left out; the bytes wait for the outer event loop.
 void Form1::yieldToEventLoop()
 {
-    constexpr int MostNestedYields = 4;
-    if (yieldDepth_ >= MostNestedYields)
-        return;
-    ++yieldDepth_;
-    QCoreApplication::processEvents();
-    --yieldDepth_;
+    const NestedHandler::Level yield(nesting_.yields);
+    if (yield.entered())
+        QCoreApplication::processEvents();
 }
 
 QString Form1::currentTimeText()

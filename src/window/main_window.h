@@ -3,12 +3,12 @@
 #include "device/receive_decoder.h"
 #include "device/session_state.h"
 #include "serial/serial_link.h"
+#include "window/window_rules.h"
 
 #include <QWidget>
 #include <functional>
 
 class PictureBox;
-class ReadingRecorder;
 class UpDown;
 class QComboBox;
 class QGroupBox;
@@ -29,8 +29,8 @@ public:
     // How the window ends the program; tests replace it so that closing does not end them.
     void setProgramEnd(std::function<void()> end) { endProgram_ = std::move(end); }
 
-    // Where every reading goes as it is shown, besides the chart; none by default.
-    void setRecorder(ReadingRecorder *recorder) { recorder_ = recorder; }
+    // The six controls a run locks: Measure disables them, Stop enables them.
+    QList<QWidget *> runLock() const;
 
     PictureBox *Picture1;
     QLabel *Label7;
@@ -62,6 +62,10 @@ public:
     void UpDown2_Change();
     void UpDown3_Change();
 
+signals:
+    // A reading completed, as shown and plotted: its trace, its value and its sample.
+    void readingCompleted(Trace trace, float value, std::int32_t sampleCount);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -70,7 +74,6 @@ private:
     void setTabOrder();
     void connectEvents();
     void DrawChartGrid();
-    QList<QWidget *> runLock() const;
     void waitForAcknowledgement();
 
     void setCaption(Label label, const QString &caption) override;
@@ -78,6 +81,7 @@ private:
     void setUpDown3Value(int value) override;
     void PlotTraceSegment(Trace trace, float value, float previous, std::int32_t sampleCount,
                           float xStep) override;
+    void announceReading(Trace trace, float value, std::int32_t sampleCount) override;
     void showNoLoggingMessage() override;
     void yieldToEventLoop() override;
     QString currentTimeText() override;
@@ -85,8 +89,5 @@ private:
     SessionState session_;
     ReceiveDecoder decoder_{session_, *this};
     std::function<void()> endProgram_;
-    ReadingRecorder *recorder_ = nullptr;
-    bool noLoggingMessageOpen_ = false;
-    int yieldDepth_ = 0;
-    int stopsInProgress_ = 0;
+    WindowNesting nesting_;
 };

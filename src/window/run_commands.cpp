@@ -35,19 +35,15 @@ void Form1::Command1_Click()
     Command2->setFocus();
 }
 
-// While an auto-stop waits, every line end received calls Stop again, nested. Past a few
-// waiting Stops a further one only sends its "S"; the waiting ones end on the
-// acknowledgement and close the port.
 void Form1::Command2_Click()
 {
-    constexpr int MostNestedStops = 8;
     Label7->setText(caption::StatusPrefix);
-    if (stopsInProgress_ >= MostNestedStops) {
+    const NestedHandler::Level stop(nesting_.stops);
+    if (!stop.entered()) {
         MSComm1.setPortOpen(true);
         MSComm1.setOutput(protocol::StopCommand);
         return;
     }
-    ++stopsInProgress_;
     yieldToEventLoop();
     MSComm1.setPortOpen(true);
     MSComm1.setOutput(protocol::StopCommand);
@@ -55,7 +51,6 @@ void Form1::Command2_Click()
     MSComm1.setPortOpen(false);
     for (QWidget *control : runLock())
         control->setEnabled(true);
-    --stopsInProgress_;
 }
 
 void Form1::Command3_Click()
@@ -98,6 +93,6 @@ QList<QWidget *> Form1::runLock() const
 // runs nested in here.
 void Form1::waitForAcknowledgement()
 {
-    while (Label7->text() != caption::Acknowledged)
+    while (!waitIsOver(Label7->text()))
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }

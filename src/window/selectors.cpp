@@ -1,6 +1,5 @@
 #include "window/main_window.h"
 
-#include "chart/chart_plot.h"
 #include "device/caption_text.h"
 #include "window/up_down.h"
 
@@ -10,9 +9,7 @@
 
 void Form1::Combo1_Click()
 {
-    const ChartScale scale = chartScale(Combo1->currentText(), UpDown2->Value(), UpDown3->Value());
-    session_.MaxSamples = scale.MaxSamples;
-    session_.XStep = scale.XStep;
+    applyChartScale(session_, Combo1->currentText(), UpDown2->Value(), UpDown3->Value());
     Command2->setFocus();
 }
 

@@ -9,9 +9,10 @@ namespace {
 
 const QString Now = RecordingWindow::Time;
 
-QString plot(Trace trace, float value, float previous, std::int32_t sample, float step = 7.5f)
+QStringList plotted(Trace trace, float value, float previous, std::int32_t sample,
+                    float step = 7.5f)
 {
-    return RecordingWindow::plotLine(trace, value, previous, sample, step);
+    return RecordingWindow::completion(trace, value, previous, sample, step);
 }
 
 QStringList temperature(const QString &text)
@@ -71,76 +72,66 @@ private:
         const float t253 = 25.3f;
         QTest::newRow("temperature, CR completes, LF only resets")
             << QByteArray("T25.3\r\n")
-            << temperature("25.3") + firstPointStatus() +
-                   QStringList{plot(Trace::Temperature, t253, 0, 0)};
+            << temperature("25.3") + firstPointStatus() + plotted(Trace::Temperature, t253, 0, 0);
         QTest::newRow("LF alone completes")
             << QByteArray("T25.3\n")
-            << temperature("25.3") + firstPointStatus() +
-                   QStringList{plot(Trace::Temperature, t253, 0, 0)};
+            << temperature("25.3") + firstPointStatus() + plotted(Trace::Temperature, t253, 0, 0);
         QTest::newRow("humidity does not touch the status line")
-            << QByteArray("H60.1\r\n")
-            << humidity("60.1") + QStringList{plot(Trace::Humidity, 60.1f, 0, 0)};
+            << QByteArray("H60.1\r\n") << humidity("60.1") + plotted(Trace::Humidity, 60.1f, 0, 0);
         QTest::newRow("second sample plots from the first")
             << QByteArray("T25.3\r\nH60.1\r\nT25.4\r\nH60.2\r\n")
-            << temperature("25.3") + firstPointStatus() +
-                   QStringList{plot(Trace::Temperature, t253, 0, 0)} + humidity("60.1") +
-                   QStringList{plot(Trace::Humidity, 60.1f, 0, 0)} + temperature("25.4") +
-                   QStringList{plot(Trace::Temperature, 25.4f, t253, 1)} + humidity("60.2") +
-                   QStringList{plot(Trace::Humidity, 60.2f, 60.1f, 1)};
+            << temperature("25.3") + firstPointStatus() + plotted(Trace::Temperature, t253, 0, 0) +
+                   humidity("60.1") + plotted(Trace::Humidity, 60.1f, 0, 0) + temperature("25.4") +
+                   plotted(Trace::Temperature, 25.4f, t253, 1) + humidity("60.2") +
+                   plotted(Trace::Humidity, 60.2f, 60.1f, 1);
         QTest::newRow("byte 186 is minus and a leading 1")
             << QByteArray("T\xBA"
                           "5.2\r")
             << temperature("-15.2") + firstPointStatus() +
-                   QStringList{plot(Trace::Temperature, -15.2f, 0, 0)};
+                   plotted(Trace::Temperature, -15.2f, 0, 0);
         QTest::newRow("colon is a minus sign")
             << QByteArray("T:5.2\r")
-            << temperature("-5.2") + firstPointStatus() +
-                   QStringList{plot(Trace::Temperature, -5.2f, 0, 0)};
+            << temperature("-5.2") + firstPointStatus() + plotted(Trace::Temperature, -5.2f, 0, 0);
         QTest::newRow("colon before T has no effect")
             << QByteArray(":T5.2\r")
-            << temperature("5.2") + firstPointStatus() +
-                   QStringList{plot(Trace::Temperature, 5.2f, 0, 0)};
+            << temperature("5.2") + firstPointStatus() + plotted(Trace::Temperature, 5.2f, 0, 0);
         QTest::newRow("byte 176 is a leading 10 in temperature")
             << QByteArray("T\xB0"
                           "0.0\r")
-            << temperature("100") + firstPointStatus() +
-                   QStringList{plot(Trace::Temperature, 100, 0, 0)};
+            << temperature("100") + firstPointStatus() + plotted(Trace::Temperature, 100, 0, 0);
         QTest::newRow("byte 176 is a leading 10 in humidity")
             << QByteArray("H\xB0"
                           "0.0\r")
-            << humidity("100") + QStringList{plot(Trace::Humidity, 100, 0, 0)};
+            << humidity("100") + plotted(Trace::Humidity, 100, 0, 0);
         QTest::newRow("byte 176 replaces the digits before it")
             << QByteArray("T2\xB0"
                           "5.0\r")
-            << temperature("105") + firstPointStatus() +
-                   QStringList{plot(Trace::Temperature, 105, 0, 0)};
+            << temperature("105") + firstPointStatus() + plotted(Trace::Temperature, 105, 0, 0);
         QTest::newRow("every digit after the point adds tenths")
             << QByteArray("T25.34\r")
             << temperature("25.7") + firstPointStatus() +
-                   QStringList{plot(Trace::Temperature, float(double(t253) + 4 * 0.1), 0, 0)};
+                   plotted(Trace::Temperature, float(double(t253) + 4 * 0.1), 0, 0);
         QTest::newRow("a second point is ignored")
             << QByteArray("T2.5.3\r")
             << temperature("2.8") + firstPointStatus() +
-                   QStringList{plot(Trace::Temperature, float(double(2.5f) + 3 * 0.1), 0, 0)};
+                   plotted(Trace::Temperature, float(double(2.5f) + 3 * 0.1), 0, 0);
         QTest::newRow("record without a point is dropped")
             << QByteArray("T25\r\nH60\r\n") << QStringList{};
         QTest::newRow("H inside a temperature record is ignored")
             << QByteArray("T2H5.H3\r")
-            << temperature("25.3") + firstPointStatus() +
-                   QStringList{plot(Trace::Temperature, t253, 0, 0)};
+            << temperature("25.3") + firstPointStatus() + plotted(Trace::Temperature, t253, 0, 0);
         QTest::newRow("M outside a report is ignored")
             << QByteArray("MT2M5.3\r")
-            << temperature("25.3") + firstPointStatus() +
-                   QStringList{plot(Trace::Temperature, t253, 0, 0)};
+            << temperature("25.3") + firstPointStatus() + plotted(Trace::Temperature, t253, 0, 0);
         QTest::newRow("sign bytes leave humidity unsigned")
             << QByteArray("H:6\xBA"
                           "0.1\r")
-            << humidity("60.1") + QStringList{plot(Trace::Humidity, 60.1f, 0, 0)};
+            << humidity("60.1") + plotted(Trace::Humidity, 60.1f, 0, 0);
         QTest::newRow("ACK inside a record leaves it undisturbed")
             << QByteArray("T2\x06"
                           "5.3\r")
             << Acknowledged + temperature("25.3") + firstPointStatus() +
-                   QStringList{plot(Trace::Temperature, t253, 0, 0)};
+                   plotted(Trace::Temperature, t253, 0, 0);
         QTest::newRow("ACK alone") << QByteArray("\x06") << Acknowledged;
         QTest::newRow("report in minutes") << QByteArray("L15M\r\n") << report(15, true);
         QTest::newRow("report in hours") << QByteArray("L2H\r\n") << report(2, false);
@@ -215,8 +206,8 @@ private slots:
         Decoding d;
         d.state.MaxSamples = 1;
         d.decoder.decode("T25.3\r\nH60.1\r\nT26");
-        QCOMPARE(d.window.effects.mid(d.window.effects.size() - 2),
-                 QStringList({plot(Trace::Humidity, 60.1f, 0, 0), "Command2_Click"}));
+        QCOMPARE(d.window.effects.mid(d.window.effects.size() - 3),
+                 plotted(Trace::Humidity, 60.1f, 0, 0) + Stopped);
         QCOMPARE(d.state.SampleCount, 1);
         QCOMPARE(text(d.state.ParseState), "");
         QCOMPARE(d.state.TempValue, 0.0f);
@@ -231,9 +222,8 @@ private slots:
         QCOMPARE(d.window.effects, Stopped);
         d.window.effects.clear();
         d.decoder.decode("T25.3\rT");
-        QCOMPARE(d.window.effects, temperature("25.3") +
-                                       QStringList{plot(Trace::Temperature, 25.3f, 0, 5)} +
-                                       Stopped);
+        QCOMPARE(d.window.effects,
+                 temperature("25.3") + plotted(Trace::Temperature, 25.3f, 0, 5) + Stopped);
         QCOMPARE(text(d.state.ParseState), "");
     }
 
@@ -243,7 +233,7 @@ private slots:
         d.state.MaxSamples = 1;
         d.window.onStop = [&] { d.decoder.decode("\x06"); };
         d.decoder.decode("H60.1\r\nT26.0\r\n");
-        QCOMPARE(d.window.effects.mid(3), Stopped + Acknowledged);
+        QCOMPARE(d.window.effects.mid(4), Stopped + Acknowledged);
     }
 
     void nestedLineEndStopsAgainWhileStopWaits()
@@ -256,7 +246,7 @@ private slots:
             d.decoder.decode(depth == 1 ? "\n" : "\x06");
         };
         d.decoder.decode("H60.1\r");
-        QCOMPARE(d.window.effects.mid(3), Stopped + Stopped + Acknowledged);
+        QCOMPARE(d.window.effects.mid(4), Stopped + Stopped + Acknowledged);
     }
 
     void outerDeliveryGoesOnWithTheNestedState()
@@ -269,7 +259,7 @@ private slots:
         };
         d.decoder.decode("L5M.5\r");
         QCOMPARE(d.window.effects, report(5, true) + temperature("2.5") + firstPointStatus() +
-                                       QStringList{plot(Trace::Temperature, 2.5f, 0, 0)});
+                                       plotted(Trace::Temperature, 2.5f, 0, 0));
     }
 
     void reportedIntervalSaturatesAndFitsTheSelector_data()

@@ -1,9 +1,10 @@
+#include "desk.h"
 #include "emulator/emulator_options.h"
 #include "emulator/instrument_emulator.h"
 #include "recording_window.h"
 #include "serial/pseudo_terminal.h"
+#include "wait.h"
 
-#include <QCommandLineParser>
 #include <QFile>
 #include <QSignalSpy>
 #include <QSocketNotifier>
@@ -62,22 +63,6 @@ private:
     bool hungUp_ = false;
 };
 
-// An emulator on a new pseudo-terminal, with constant readings unless told otherwise.
-std::unique_ptr<InstrumentEmulator> startEmulator(QStringList arguments)
-{
-    if (!arguments.contains(QStringLiteral("--scenario")))
-        arguments << QStringLiteral("--scenario") << QStringLiteral("fixed:25.3,60.1");
-    QCommandLineParser parser;
-    addEmulatorOptions(parser);
-    const auto options = parser.parse(QStringList{QStringLiteral("emulator")} + arguments)
-                             ? emulatorOptions(parser, nullptr)
-                             : std::nullopt;
-    if (!options)
-        return nullptr;
-    auto emulator = std::make_unique<InstrumentEmulator>(*options);
-    return emulator->openPseudoTerminal() ? std::move(emulator) : nullptr;
-}
-
 int pairsIn(const QByteArray &bytes)
 {
     return int(bytes.count(Pair));
@@ -128,7 +113,7 @@ private slots:
         QVERIFY(emulator);
         Host host(emulator->devicePath());
         QVERIFY(host.send(commands));
-        QTRY_COMPARE(host.received(), expected);
+        QVERIFY(waitUntil([&] { return host.received() == expected; }));
     }
 
     void commandsSplitAcrossWrites()
@@ -141,7 +126,7 @@ private slots:
             QVERIFY(host.send(piece));
             QTest::qWait(20);
         }
-        QTRY_COMPARE(host.received(), Ack + "L10H\r\n" + Pair + Ack);
+        QVERIFY(waitUntil([&] { return host.received() == (Ack + "L10H\r\n" + Pair + Ack); }));
         QList<QByteArray> received;
         for (const QList<QVariant> &signal : std::as_const(commands))
             received << signal.at(0).toByteArray();
@@ -154,9 +139,9 @@ private slots:
         QVERIFY(emulator);
         Host host(emulator->devicePath());
         QVERIFY(host.send("R 1M"));
-        QTRY_VERIFY(pairsIn(host.received()) >= 3);
+        QVERIFY(waitUntil([&] { return pairsIn(host.received()) >= 3; }));
         QVERIFY(host.send("S"));
-        QTRY_VERIFY(host.received().contains(Ack));
+        QVERIFY(waitUntil([&] { return host.received().contains(Ack); }));
         QTest::qWait(300);
         const QByteArray all = host.received();
         QCOMPARE(all.mid(all.indexOf(Ack) + 1), QByteArray());
@@ -168,7 +153,7 @@ private slots:
         QVERIFY(emulator);
         Host host(emulator->devicePath());
         QVERIFY(host.send("R 1M"));
-        QTRY_VERIFY(pairsIn(host.received()) >= 3);
+        QVERIFY(waitUntil([&] { return pairsIn(host.received()) >= 3; }));
         host.forget();
         QVERIFY(host.send("R30H")); // 18 s at this speed
         QTest::qWait(300);
@@ -185,7 +170,7 @@ private slots:
         QSignalSpy closed(emulator.get(), &InstrumentEmulator::lineClosed);
         Host host(emulator->devicePath());
         QVERIFY(host.send("R 5M"));
-        QTRY_VERIFY(host.hungUp());
+        QVERIFY(waitUntil([&] { return host.hungUp(); }));
         QCOMPARE(host.received(), Pair.left(10));
         QCOMPARE(closed.size(), 1);
         QVERIFY(!emulator->isOpen());
@@ -200,7 +185,7 @@ private slots:
             QVERIFY(emulator);
             Host host(emulator->devicePath());
             QVERIFY(host.send("R 1M"));
-            QTRY_VERIFY(host.received().size() >= 5 * Pair.size());
+            QVERIFY(waitUntil([&] { return host.received().size() >= 5 * Pair.size(); }));
             runs << host.received().left(5 * Pair.size());
         }
         QCOMPARE(runs[0], runs[1]);
@@ -213,7 +198,7 @@ private slots:
         QVERIFY(emulator);
         Host host(emulator->devicePath());
         QVERIFY(host.send("T"));
-        QTRY_VERIFY(host.received().endsWith(Ack));
+        QVERIFY(waitUntil([&] { return host.received().endsWith(Ack); }));
         SessionState state;
         state.MaxSamples = 100;
         RecordingWindow window;
@@ -231,7 +216,7 @@ private slots:
         QVERIFY(emulator.serve(line.devicePath()));
         QByteArray received;
         QVERIFY(line.write("T"));
-        QTRY_COMPARE(received += line.readAvailable(), "L0M\r\n" + Ack);
+        QVERIFY(waitUntil([&] { return (received += line.readAvailable()) == ("L0M\r\n" + Ack); }));
 
         QVERIFY(!emulator.serve(QStringLiteral("/dev/null")));
         QVERIFY(emulator.errorString().contains(QStringLiteral("/dev/null")));

@@ -27,7 +27,6 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
     static int argc = 1;
     static char name[] = "fuzz_receive_decoder";
     static char *argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
     // Kept for the whole process: the picture needs an application, and neither is torn
     // down before exit.
     new QApplication(argc, argv);

@@ -10,10 +10,6 @@
 
 namespace {
 
-// The window's nesting limits: yields inside yields, and Stops that wait inside Stops.
-constexpr int MostNestedYields = 4;
-constexpr int MostNestedStops = 8;
-
 const QString Time = QStringLiteral("12:34:56");
 
 void check(bool holds, const char *rule)
@@ -98,9 +94,7 @@ void FuzzWindow::checkSession() const
 
 void FuzzWindow::rescale()
 {
-    const ChartScale scale = chartScale(run_.spanText, upDown2_, upDown3_);
-    state_.MaxSamples = scale.MaxSamples;
-    state_.XStep = scale.XStep;
+    applyChartScale(state_, run_.spanText, upDown2_, upDown3_);
 }
 
 void FuzzWindow::setCaption(Label label, const QString &caption)
@@ -161,7 +155,16 @@ void FuzzWindow::PlotTraceSegment(Trace trace, float value, float previous,
                            caption::TemperatureUnit)
             : showsReading(shownHumidity_, caption::HumidityPrefix, value, caption::HumidityUnit);
     check(shown, "the plotted reading is the one shown, in its general form");
+    check(!unannounced_, "every plotted reading is announced");
     ::PlotTraceSegment(picture_, trace, value, previous, sampleCount, xStep);
+    unannounced_ = {trace, value, sampleCount};
+}
+
+void FuzzWindow::announceReading(Trace trace, float value, std::int32_t sampleCount)
+{
+    check(unannounced_ == std::tuple(trace, value, sampleCount),
+          "the announced reading is the one just plotted");
+    unannounced_.reset();
 }
 
 // Stop as the window runs it: it clears the status line, yields, sends "S" and waits for
@@ -169,33 +172,30 @@ void FuzzWindow::PlotTraceSegment(Trace trace, float value, float previous,
 void FuzzWindow::Command2_Click()
 {
     label7_ = caption::StatusPrefix;
-    if (stopsInProgress_ >= MostNestedStops)
+    const NestedHandler::Level stop(nesting_.stops);
+    if (!stop.entered())
         return;
-    ++stopsInProgress_;
     yieldToEventLoop();
-    while (label7_ != caption::Acknowledged && deliverNext()) {
+    while (!waitIsOver(label7_) && deliverNext()) {
     }
-    --stopsInProgress_;
 }
 
 // The box's own event loop decodes what arrives while it is open; a second box is not
 // stacked on the first.
 void FuzzWindow::showNoLoggingMessage()
 {
-    if (messageOpen_)
-        return;
-    messageOpen_ = true;
-    deliverNext();
-    messageOpen_ = false;
+    const NestedHandler::Level box(nesting_.messageBoxes);
+    if (box.entered())
+        deliverNext();
 }
 
 void FuzzWindow::yieldToEventLoop()
 {
-    if (!run_.nested || yieldDepth_ >= MostNestedYields)
+    if (!run_.nested)
         return;
-    ++yieldDepth_;
-    deliverNext();
-    --yieldDepth_;
+    const NestedHandler::Level yield(nesting_.yields);
+    if (yield.entered())
+        deliverNext();
 }
 
 QString FuzzWindow::currentTimeText()

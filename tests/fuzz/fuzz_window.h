@@ -3,6 +3,10 @@
 #include "device/receive_decoder.h"
 #include "device/session_state.h"
 #include "fuzz_input.h"
+#include "window/window_rules.h"
+
+#include <optional>
+#include <tuple>
 
 class PictureBox;
 
@@ -27,6 +31,7 @@ private:
     void setUpDown3Value(int value) override;
     void PlotTraceSegment(Trace trace, float value, float previous, std::int32_t sampleCount,
                           float xStep) override;
+    void announceReading(Trace trace, float value, std::int32_t sampleCount) override;
     void Command2_Click() override;
     void showNoLoggingMessage() override;
     void yieldToEventLoop() override;
@@ -42,7 +47,7 @@ private:
     QString label7_;
     QString shownTemperature_;
     QString shownHumidity_;
-    int yieldDepth_ = 0;
-    int stopsInProgress_ = 0;
-    bool messageOpen_ = false;
+    WindowNesting nesting_;
+    // Plotted and not yet announced.
+    std::optional<std::tuple<Trace, float, std::int32_t>> unannounced_;
 };

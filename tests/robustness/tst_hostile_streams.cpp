@@ -1,12 +1,11 @@
 #include "box_watcher.h"
+#include "desk.h"
 #include "piece_feeder.h"
 #include "process_figures.h"
-#include "scripted_instrument.h"
-#include "window/main_window.h"
+#include "wait.h"
 #include "window/up_down.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -57,48 +56,16 @@ QList<QByteArray> afterOpening(const QByteArray &opening, const QList<QByteArray
     return QList<QByteArray>{opening} + pieces;
 }
 
-// The operator's window on one end of a pseudo-terminal, a hostile instrument on the other.
-struct Desk {
-    ScriptedInstrument instrument;
-    Form1 form{instrument.devicePath()};
+// A span far longer than any flood, so that no auto-stop closes the port midway.
+const QString LongSpan = QStringLiteral("99999");
 
-    Desk()
-    {
-        form.setProgramEnd([] {});
-        form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
-    }
-
-    // A span far longer than any flood, so that no auto-stop closes the port midway.
-    void setLongSpan()
-    {
-        form.Combo1->setEditText(QStringLiteral("99999"));
-        form.Combo1_Click();
-    }
-
-    // One sample fills the chart: a two-hour interval on a one-hour span.
-    void setOneSampleChart()
-    {
-        form.UpDown3->setValue(2);
-        form.UpDown2->setValue(2);
-        QCOMPARE(form.session().MaxSamples, 1);
-    }
-
-    void measure()
-    {
-        const qsizetype sent = instrument.received().size();
-        form.Command1->click();
-        QVERIFY(instrument.waitForReceived(sent + 4));
-    }
-
-    bool unlocked() const
-    {
-        const QList<QWidget *> runLock = {form.Command1, form.Command3, form.Combo1,
-                                          form.UpDown1,  form.UpDown2,  form.UpDown3};
-        return std::all_of(runLock.begin(), runLock.end(),
-                           [](QWidget *control) { return control->isEnabled(); });
-    }
-};
+// One sample fills the chart: a two-hour interval on a one-hour span.
+void setOneSampleChart(Form1 &form)
+{
+    form.UpDown3->setValue(2);
+    form.UpDown2->setValue(2);
+    QCOMPARE(form.session().MaxSamples, 1);
+}
 
 // A click whose handler waits runs from the event loop, so the test goes on meanwhile.
 void clickLater(QPushButton *button, bool *returned)
@@ -110,7 +77,7 @@ void clickLater(QPushButton *button, bool *returned)
 }
 
 // Starts the feeder when the program first sends the given command byte.
-void feedOnCommand(Desk &desk, PieceFeeder &feeder, char command)
+void feedOnCommand(ScriptedDesk &desk, PieceFeeder &feeder, char command)
 {
     desk.instrument.onCommand = [&feeder, command, started = false](char c) mutable {
         if (c == command && !std::exchange(started, true))
@@ -136,32 +103,31 @@ struct Rescue {
 };
 
 // Plays the pieces at the moment given; false when the program has not taken them in time.
-bool play(Desk &desk, PieceFeeder &feeder, Moment moment)
+bool play(ScriptedDesk &desk, PieceFeeder &feeder, Moment moment)
 {
     bool returned = false;
     switch (moment) {
     case Moment::DuringRun:
-        desk.setLongSpan();
+        desk.setSpan(LongSpan);
         desk.measure();
         feeder.start();
-        return processEventsUntil([&] { return feeder.done(); }, FloodTimeoutMs);
+        return waitUntil([&] { return feeder.done(); }, FloodTimeoutMs);
     case Moment::WhileStopWaits:
         desk.measure();
         feedOnCommand(desk, feeder, 'S');
         clickLater(desk.form.Command2, &returned);
-        return processEventsUntil([&] { return returned; }, FloodTimeoutMs);
+        return waitUntil([&] { return returned; }, FloodTimeoutMs);
     case Moment::WhileReceiveWaits:
-        desk.setLongSpan();
+        desk.setSpan(LongSpan);
         feedOnCommand(desk, feeder, 'T');
         clickLater(desk.form.Command3, &returned);
-        return processEventsUntil([&] { return returned && feeder.done(); }, FloodTimeoutMs);
+        return waitUntil([&] { return returned && feeder.done(); }, FloodTimeoutMs);
     case Moment::WhileAutoStopWaits:
-        desk.setOneSampleChart();
+        setOneSampleChart(desk.form);
         desk.measure();
         feedOnCommand(desk, feeder, 'S');
         desk.instrument.send("T25.3\r\nH60.1\r");
-        return processEventsUntil([&] { return feeder.done() && desk.unlocked(); },
-                                  FloodTimeoutMs) &&
+        return waitUntil([&] { return feeder.done() && desk.unlocked(); }, FloodTimeoutMs) &&
                !desk.form.MSComm1.PortOpen();
     }
     return false;
@@ -171,7 +137,7 @@ bool eventLoopRuns()
 {
     bool fired = false;
     QTimer::singleShot(0, [&fired] { fired = true; });
-    return processEventsUntil([&] { return fired; });
+    return waitUntil([&] { return fired; });
 }
 
 } // namespace
@@ -231,7 +197,7 @@ private slots:
         QFETCH(QList<QByteArray>, pieces);
         QFETCH(Moment, moment);
         QFETCH(bool, emptyReports);
-        Desk desk;
+        ScriptedDesk desk;
         BoxWatcher boxes;
         PieceFeeder feeder(desk.instrument, desk.form.MSComm1, pieces);
         const qint64 memoryBefore = residentBytes();
@@ -247,7 +213,7 @@ private slots:
         QVERIFY2(feeder.deepestStack() < StackBudget, "nested decoding grows the stack");
         QVERIFY(boxes.mostOpenAtOnce() <= 1);
         QVERIFY(boxes.shown() > 0 || !emptyReports);
-        QVERIFY(processEventsUntil([] { return BoxWatcher::openBoxes() == 0; }));
+        QVERIFY(waitUntil([] { return BoxWatcher::openBoxes() == 0; }));
         QVERIFY(eventLoopRuns());
         const qint64 growth = residentBytes() - memoryBefore;
         qInfo("resident memory grew by %lld KiB", growth / 1024);
@@ -258,7 +224,7 @@ private slots:
         QVERIFY(desk.unlocked());
         desk.measure();
         desk.instrument.send("T25.3\r\nH60.1\r\n");
-        QTRY_COMPARE(desk.form.session().SampleCount, 1);
+        QVERIFY(waitUntil([&] { return desk.form.session().SampleCount == 1; }));
         QCOMPARE(desk.form.Label5->text(), QStringLiteral("温度 ： 25.3 ℃"));
         QCOMPARE(desk.form.Label6->text(), QStringLiteral("湿度 ： 60.1 %RH"));
     }

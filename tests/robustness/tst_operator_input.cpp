@@ -1,5 +1,5 @@
-#include "scripted_instrument.h"
-#include "window/main_window.h"
+#include "desk.h"
+#include "wait.h"
 #include "window/up_down.h"
 
 #include <QApplication>
@@ -15,36 +15,22 @@ namespace {
 const QByteArray Ack("\x06");
 constexpr std::int16_t MostSamples = 32767;
 
-// The operator's window on one end of a pseudo-terminal, the instrument on the other.
-struct Desk {
-    ScriptedInstrument instrument;
-    Form1 form{instrument.devicePath()};
+void typeSpan(Form1 &form, const QString &text)
+{
+    QLineEdit *field = form.Combo1->lineEdit();
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_Delete);
+    QTest::keyClicks(field, text);
+    QCOMPARE(form.Combo1->currentText(), text);
+}
 
-    Desk()
-    {
-        form.setProgramEnd([] {});
-        form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
-        instrument.answer('S', Ack);
-    }
-
-    void typeSpan(const QString &text)
-    {
-        QLineEdit *field = form.Combo1->lineEdit();
-        field->setFocus();
-        field->selectAll();
-        QTest::keyClick(field, Qt::Key_Delete);
-        QTest::keyClicks(field, text);
-        QCOMPARE(form.Combo1->currentText(), text);
-    }
-
-    bool scaleIsSound() const
-    {
-        const SessionState &s = form.session();
-        return s.MaxSamples >= 1 && s.MaxSamples <= MostSamples && std::isfinite(s.XStep) &&
-               s.XStep > 0;
-    }
-};
+bool scaleIsSound(const Form1 &form)
+{
+    const SessionState &s = form.session();
+    return s.MaxSamples >= 1 && s.MaxSamples <= MostSamples && std::isfinite(s.XStep) &&
+           s.XStep > 0;
+}
 
 } // namespace
 
@@ -74,35 +60,37 @@ private slots:
     {
         QFETCH(QString, span);
         QFETCH(int, maxSamples);
-        Desk desk;
-        desk.typeSpan(span);
+        ScriptedDesk desk;
+        desk.instrument.answer('S', Ack);
+        typeSpan(desk.form, span);
         QCOMPARE(desk.form.session().MaxSamples, 60);
 
         desk.form.UpDown1->setFocus();
         QTest::keyClick(desk.form.UpDown1, Qt::Key_Up);
         QCOMPARE(desk.form.UpDown1->Value(), 2);
         QCOMPARE(desk.form.session().MaxSamples, maxSamples);
-        QVERIFY(desk.scaleIsSound());
+        QVERIFY(scaleIsSound(desk.form));
         QCOMPARE(desk.form.focusWidget(), desk.form.Command2);
 
         desk.form.Command1->click();
         QVERIFY(desk.instrument.waitForReceived(4));
         desk.instrument.send("T25.3\r\nH60.1\r\n");
-        QTRY_COMPARE(desk.form.Label6->text(), QStringLiteral("湿度 ： 60.1 %RH"));
+        QVERIFY(waitUntil(
+            [&] { return desk.form.Label6->text() == QStringLiteral("湿度 ： 60.1 %RH"); }));
         QCOMPARE(desk.form.session().SampleCount, 1);
         if (maxSamples == 1)
-            QTRY_VERIFY(desk.form.Command1->isEnabled());
+            QVERIFY(waitUntil([&] { return desk.form.Command1->isEnabled(); }));
     }
 
     void pickedItemReplacesTheTypedSpan()
     {
-        Desk desk;
-        desk.typeSpan(QString(3000, u'9'));
+        ScriptedDesk desk;
+        typeSpan(desk.form, QString(3000, u'9'));
         desk.form.Combo1->setFocus();
         QTest::keyClick(desk.form.Combo1, Qt::Key_Down);
         QCOMPARE(desk.form.Combo1->currentText(), QStringLiteral("2"));
         QCOMPARE(desk.form.session().MaxSamples, 120);
-        QVERIFY(desk.scaleIsSound());
+        QVERIFY(scaleIsSound(desk.form));
     }
 };
 

@@ -1,9 +1,9 @@
 #include "box_watcher.h"
+#include "desk.h"
 #include "event_script.h"
 #include "process_figures.h"
-#include "scripted_instrument.h"
 #include "serial/serial_link.h"
-#include "window/main_window.h"
+#include "wait.h"
 
 #include <QApplication>
 #include <QDir>
@@ -49,27 +49,14 @@ struct DevicePath {
     }
 };
 
-// The window with its one-line failure reports collected instead of written out.
-struct Window {
-    Form1 form;
-    QStringList errors;
-
-    explicit Window(const QString &device) : form(device)
-    {
-        form.setProgramEnd([] {});
-        form.MSComm1.setErrorSink([this](const QString &line) { errors << line; });
-        form.show();
-    }
-
-    void measureAndRead(ScriptedInstrument &instrument)
-    {
-        const qsizetype sent = instrument.received().size();
-        form.Command1->click();
-        QVERIFY(instrument.waitForReceived(sent + 4));
-        instrument.send("T25.3\r\n");
-        QTRY_COMPARE(form.Label5->text(), Reading);
-    }
-};
+void measureAndRead(Desk &desk, ScriptedInstrument &instrument)
+{
+    const qsizetype sent = instrument.received().size();
+    desk.form.Command1->click();
+    QVERIFY(instrument.waitForReceived(sent + 4));
+    instrument.send("T25.3\r\n");
+    QVERIFY(waitUntil([&] { return desk.form.Label5->text() == Reading; }));
+}
 
 // When the device goes away.
 enum class Moment { MidRun, WhileStopWaits, WhileReceiveWaits, WhileBoxIsOpen };
@@ -98,7 +85,7 @@ int unprivilegedChild(int argc, char *argv[])
     std::getline(std::cin, back);
     form.Command2->click();
     form.Command1->click();
-    const bool read = processEventsUntil([&] { return form.Label5->text() == Reading; });
+    const bool read = waitUntil([&] { return form.Label5->text() == Reading; });
     return read && boxes.shown() == 0 ? 0 : 1;
 }
 
@@ -108,7 +95,6 @@ void startUnprivileged(QProcess &child, const QString &device, const QString &ru
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QString::fromLatin1(ChildDeviceVariable), device);
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir);
     child.setProcessEnvironment(environment);
     const QString self = QCoreApplication::applicationFilePath();
@@ -152,7 +138,7 @@ private slots:
             file.write("T25.3\r\n");
         }
         BoxWatcher boxes;
-        Window window(device.path);
+        Desk window(device.path);
         window.form.Command1->click();
         window.form.Command1_Click();
         QVERIFY(!window.form.MSComm1.PortOpen());
@@ -171,7 +157,7 @@ private slots:
         QVERIFY(device.pointTo(instrument.devicePath()));
         window.form.Command2->click();
         QCOMPARE(instrument.received(), QByteArray("S"));
-        window.measureAndRead(instrument);
+        measureAndRead(window, instrument);
         QCOMPARE(window.errors.size(), 1);
     }
 
@@ -191,7 +177,7 @@ private slots:
         auto first = std::make_unique<ScriptedInstrument>();
         QVERIFY(device.pointTo(first->devicePath()));
         BoxWatcher boxes(BoxWatcher::LeaveOpen);
-        Window window(device.path);
+        Desk window(device.path);
         Form1 &form = window.form;
         std::unique_ptr<ScriptedInstrument> second;
         int waitsEnded = 0;
@@ -251,9 +237,8 @@ private slots:
                    });
         script.add(stop);
         script.start();
-        QVERIFY2(processEventsUntil(
-                     [&] { return script.finished() && waitsEnded == waitsStarted(moment); },
-                     ScenarioTimeoutMs),
+        QVERIFY2(waitUntil([&] { return script.finished() && waitsEnded == waitsStarted(moment); },
+                           ScenarioTimeoutMs),
                  qPrintable(QStringLiteral("%1 steps taken, %2 waits ended")
                                 .arg(script.stepsTaken())
                                 .arg(waitsEnded)));
@@ -265,7 +250,7 @@ private slots:
         QCOMPARE(boxes.shown(), moment == Moment::WhileBoxIsOpen ? 1 : 0);
         QCOMPARE(second->received(), QByteArray("S"));
         QVERIFY(form.Command1->isEnabled());
-        window.measureAndRead(*second);
+        measureAndRead(window, *second);
     }
 
     void deniedOrHeldDeviceFailsQuietlyAndRecovers_data()
@@ -303,7 +288,7 @@ private slots:
         QTemporaryDir runtimeDir;
         QProcess child;
         startUnprivileged(child, device, runtimeDir.path());
-        QVERIFY(processEventsUntil([&] { return child.canReadLine(); }, ScenarioTimeoutMs));
+        QVERIFY(waitUntil([&] { return child.canReadLine(); }, ScenarioTimeoutMs));
         const QByteArray cpuLine = child.readLine().trimmed();
         qInfo("%s: CPU while the child waited %d ms: %s s", held ? "held" : "denied", IdleMs,
               cpuLine.mid(4).constData());
@@ -313,8 +298,8 @@ private slots:
         holder.reset();
         QVERIFY(QFile::setPermissions(device, everyone));
         child.write("back\n");
-        QVERIFY(processEventsUntil([&] { return child.state() == QProcess::NotRunning; },
-                                   ScenarioTimeoutMs));
+        QVERIFY(
+            waitUntil([&] { return child.state() == QProcess::NotRunning; }, ScenarioTimeoutMs));
         const QString errors = QString::fromLocal8Bit(child.readAllStandardError());
         QCOMPARE(child.exitStatus(), QProcess::NormalExit);
         QVERIFY2(child.exitCode() == 0, qPrintable(errors));

@@ -23,9 +23,6 @@ private slots:
     {
         QFETCH(QStringList, arguments);
         QProcess program;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        program.setProcessEnvironment(environment);
         program.start(QStringLiteral(TARNWICK_PROGRAM), arguments);
         QVERIFY(program.waitForStarted());
         QVERIFY2(!program.waitForFinished(1000), program.readAllStandardError().constData());

@@ -1,14 +1,13 @@
+#include "desk.h"
 #include "device/caption_text.h"
-#include "emulated_desk.h"
 #include "process_figures.h"
 #include "process_output.h"
+#include "wait.h"
 #include "window/up_down.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
-#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -78,7 +77,7 @@ private slots:
         QPushButton *command = duringRun ? form.Command2 : form.Command3;
         if (duringRun) {
             form.Command1->click();
-            QTRY_VERIFY(form.session().SampleCount >= 2);
+            QVERIFY(waitUntil([&] { return form.session().SampleCount >= 2; }));
         }
         Heartbeat heartbeat;
         int beatsWhileWaiting = 0;
@@ -108,19 +107,11 @@ private slots:
 
     void closeDuringAnEndlessStopEndsTheProcess()
     {
-        QProcess child;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(ChildVariable, QStringLiteral("1"));
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        child.setProcessEnvironment(environment);
-        QElapsedTimer clock;
-        clock.start();
-        child.start(QCoreApplication::applicationFilePath(), {});
-        QVERIFY(child.waitForFinished(10000));
-        qInfo("the child ended %lld ms after it started", clock.elapsed());
-        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(child.exitCode(), 0);
-        const QByteArray errors = withoutEnvironmentNotes(child.readAllStandardError());
+        const ChildEnd child = runThisProgramWith(ChildVariable, QStringLiteral("1"));
+        QVERIFY(child.finished);
+        QCOMPARE(child.exitStatus, QProcess::NormalExit);
+        QCOMPARE(child.exitCode, 0);
+        const QByteArray errors = withoutEnvironmentNotes(child.standardError);
         QVERIFY2(errors.isEmpty(), errors.constData());
     }
 
@@ -135,10 +126,8 @@ private slots:
                           path);
         Form1 &form = desk.form;
         QVERIFY(QFile::link(desk.emulator->devicePath(), path));
-        QStringList errors;
-        form.MSComm1.setErrorSink([&](const QString &line) { errors << line; });
         form.Command1->click();
-        QTRY_VERIFY(!form.MSComm1.PortOpen());
+        QVERIFY(waitUntil([&] { return !form.MSComm1.PortOpen(); }));
 
         QCOMPARE(form.session().SampleCount, 5);
         QCOMPARE(form.Label5->text(), QStringLiteral("温度 ： 25.3 ℃"));
@@ -152,7 +141,7 @@ private slots:
               heartbeat.beats);
         QVERIFY(idleCpu < 0.2);
         QVERIFY(heartbeat.beats > 0);
-        QCOMPARE(errors, QStringList());
+        QCOMPARE(desk.errors, QStringList());
 
         const auto second = startEmulator({"--speed", "6000", "--scenario", "fixed:-5.5,40"});
         QVERIFY(QFile::remove(path));
@@ -161,7 +150,7 @@ private slots:
         QCOMPARE(form.Label7->text(), caption::Acknowledged);
         QVERIFY(desk.unlocked());
         form.Command1->click();
-        QTRY_VERIFY(form.session().SampleCount >= 2);
+        QVERIFY(waitUntil([&] { return form.session().SampleCount >= 2; }));
         QCOMPARE(form.Label5->text(), QStringLiteral("温度 ： -5.5 ℃"));
         QCOMPARE(form.Label6->text(), QStringLiteral("湿度 ： 40 %RH"));
     }

@@ -1,14 +1,13 @@
 #include "chart/picture_box.h"
 #include "chart/qb_color.h"
 #include "chart_reading.h"
+#include "desk.h"
 #include "device/caption_text.h"
-#include "emulated_desk.h"
-#include "event_loop.h"
 #include "line_tap.h"
+#include "wait.h"
 #include "window/up_down.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QLabel>
 #include <QMap>
 #include <QPushButton>
@@ -38,12 +37,6 @@ const QStringList Instrument =
     QStringLiteral("--scenario room --seed 11 --speed 5000 --logged 20 --log-interval 1H")
         .split(u' ');
 
-void setSpan(Form1 &form, const QString &hours)
-{
-    form.Combo1->setEditText(hours);
-    form.Combo1_Click();
-}
-
 RunOutcome play(Procedure procedure, const QStringList &lineFaults)
 {
     LineTap tap;
@@ -53,9 +46,9 @@ RunOutcome play(Procedure procedure, const QStringList &lineFaults)
     if (procedure == Procedure::LiveRun) {
         form.UpDown2->setValue(5);
         form.Command1->click();
-        runEventLoopUntil([&] { return desk.unlocked(); });
+        waitUntil([&] { return desk.unlocked(); });
     } else {
-        setSpan(form, QStringLiteral("24"));
+        desk.setSpan(QStringLiteral("24"));
         form.Command3->click();
     }
     return {{form.Label2->text(), form.Label3->text(), form.Label5->text(), form.Label6->text(),
@@ -115,7 +108,7 @@ private slots:
         Form1 &form = desk.form;
         QCOMPARE(form.session().XStep, 7.5f);
         form.Command1->click();
-        QVERIFY(runEventLoopUntil([&] { return desk.unlocked(); }, 15000));
+        QVERIFY(waitUntil([&] { return desk.unlocked(); }, 15000));
 
         QCOMPARE(desk.commands, (QByteArrayList{"R 1M", "S"}));
         QCOMPARE(form.session().SampleCount, 60);
@@ -147,7 +140,7 @@ private slots:
 
         // The log is read back on a day's chart with other interval settings: the
         // instrument's report puts its own interval in their place.
-        setSpan(form, QStringLiteral("24"));
+        desk.setSpan(QStringLiteral("24"));
         form.UpDown2->setValue(1);
         form.UpDown3->setValue(2);
         const std::int32_t countBefore = form.session().SampleCount;
@@ -212,7 +205,7 @@ private slots:
         EmulatedDesk desk({"--scenario", "room", "--seed", "9", "--logged", logged,
                            "--log-interval", logInterval});
         Form1 &form = desk.form;
-        setSpan(form, QStringLiteral("24"));
+        desk.setSpan(QStringLiteral("24"));
         form.Command3->click();
 
         QCOMPARE(form.UpDown2->Value(), interval);

@@ -1,6 +1,7 @@
 #include "process_figures.h"
 #include "serial/pseudo_terminal.h"
 #include "serial/serial_link.h"
+#include "wait.h"
 
 #include <QDeadlineTimer>
 #include <QFile>
@@ -44,11 +45,10 @@ struct Receiver {
 QByteArray readSent(PseudoTerminal &pty, qsizetype count)
 {
     QByteArray sent;
-    const QDeadlineTimer deadline(5000);
-    while (sent.size() < count && !deadline.hasExpired()) {
-        QTest::qWait(5);
+    waitUntil([&] {
         sent += pty.readAvailable();
-    }
+        return sent.size() >= count;
+    });
     return sent;
 }
 
@@ -57,11 +57,10 @@ QByteArray readSent(PseudoTerminal &pty, qsizetype count)
 QByteArray pollInput(MSComm &link, qsizetype count)
 {
     QByteArray input;
-    const QDeadlineTimer deadline(5000);
-    while (input.size() < count && !deadline.hasExpired()) {
-        QTest::qWait(5);
+    waitUntil([&] {
         input += link.Input();
-    }
+        return input.size() >= count;
+    });
     return input;
 }
 
@@ -262,7 +261,7 @@ private slots:
         QVERIFY(link.setOutput(everyByte()));
         QCOMPARE(readSent(pty, 256), everyByte());
         QVERIFY(pty.write(everyByte()));
-        QTRY_COMPARE(receiver.received.size(), 256);
+        QVERIFY(waitUntil([&] { return receiver.received.size() == 256; }));
         QCOMPARE(receiver.received, everyByte());
         QCOMPARE(link.CommEvent(), MSComm::comEvReceive);
     }
@@ -284,7 +283,7 @@ private slots:
                 QCoreApplication::processEvents();
             QVERIFY(pty.write(piece.mid(i % 3 + 1)));
         }
-        QTRY_COMPARE(receiver.received.size(), stream.size());
+        QVERIFY(waitUntil([&] { return receiver.received.size() == stream.size(); }));
         QCOMPARE(receiver.received, stream);
         QCOMPARE(link.Input(), QByteArray());
     }
@@ -300,7 +299,7 @@ private slots:
         QVERIFY(pty.write("T2"));
         QTest::qWait(50);
         QVERIFY(pty.write("5"));
-        QTRY_COMPARE(receiver.deliveries.size(), 1);
+        QVERIFY(waitUntil([&] { return receiver.deliveries.size() == 1; }));
         QCOMPARE(receiver.deliveries.first(), QByteArray("T25"));
     }
 
@@ -344,7 +343,7 @@ private slots:
         });
         QVERIFY(link.setPortOpen(true));
         QVERIFY(pty.write("S"));
-        QTRY_COMPARE(outer, QByteArray("S"));
+        QVERIFY(waitUntil([&] { return outer == QByteArray("S"); }));
         QCOMPARE(inner, QByteArray("\x06"));
     }
 
@@ -358,11 +357,11 @@ private slots:
         configure(link, pty.devicePath());
         QVERIFY(link.setPortOpen(true));
         QVERIFY(pty.write("T25.3\r\n"));
-        QTRY_COMPARE(receiver.received, QByteArray("T25.3\r\n"));
+        QVERIFY(waitUntil([&] { return receiver.received == QByteArray("T25.3\r\n"); }));
         QVERIFY(pty.write("H60"));
 
         pty.close();
-        QTRY_VERIFY(!link.PortOpen());
+        QVERIFY(waitUntil([&] { return !link.PortOpen(); }));
         const double before = cpuSeconds();
         QTest::qWait(1000);
         QVERIFY2(cpuSeconds() - before < 0.5, "the event loop spins after the hang-up");
@@ -376,7 +375,7 @@ private slots:
         QCOMPARE(readSent(fresh, 1), QByteArray("S"));
         receiver.received.clear();
         QVERIFY(fresh.write("\x06"));
-        QTRY_COMPARE(receiver.received, QByteArray("\x06"));
+        QVERIFY(waitUntil([&] { return receiver.received == QByteArray("\x06"); }));
     }
 
     void closeQueuedByAnOldFailureSparesTheNextOpening()
@@ -408,7 +407,7 @@ private slots:
             QVERIFY(link.setOutput("T"));
             QCOMPARE(readSent(pty, 1), QByteArray("T"));
             QVERIFY(pty.write("L"));
-            QTRY_COMPARE(receiver.received, QByteArray("L"));
+            QVERIFY(waitUntil([&] { return receiver.received == QByteArray("L"); }));
             receiver.received.clear();
             QVERIFY(link.setPortOpen(false));
         }

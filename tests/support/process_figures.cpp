@@ -1,8 +1,27 @@
 #include "process_figures.h"
 
 #include <QFile>
+#include <ctime>
+#include <pthread.h>
 #include <sys/resource.h>
 #include <unistd.h>
+
+namespace {
+
+double seconds(const timeval &t)
+{
+    return double(t.tv_sec) + double(t.tv_usec) / 1e6;
+}
+
+double clockSeconds(clockid_t clock)
+{
+    timespec t{};
+    if (clock_gettime(clock, &t) != 0)
+        return 0;
+    return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
+}
+
+} // namespace
 
 qint64 residentBytes()
 {
@@ -13,10 +32,34 @@ qint64 residentBytes()
     return fields.size() > 1 ? fields[1].toLongLong() * sysconf(_SC_PAGESIZE) : 0;
 }
 
+qint64 peakResidentBytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return qint64(usage.ru_maxrss) * 1024; // kilobytes on Linux
+}
+
 double cpuSeconds()
 {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+double threadCpuSeconds()
+{
+    return clockSeconds(CLOCK_THREAD_CPUTIME_ID);
+}
+
+double threadCpuSeconds(std::thread &thread)
+{
+    clockid_t clock{};
+    if (pthread_getcpuclockid(thread.native_handle(), &clock) != 0)
+        return 0;
+    return clockSeconds(clock);
+}
+
+double monotonicSeconds()
+{
+    return clockSeconds(CLOCK_MONOTONIC);
 }

@@ -4,27 +4,32 @@ namespace {
 
 QString labelName(DecoderWindow::Label label)
 {
-    using Label = DecoderWindow::Label;
-    switch (label) {
-    case Label::Label2:
-        return QStringLiteral("Label2");
-    case Label::Label3:
-        return QStringLiteral("Label3");
-    case Label::Label4:
-        return QStringLiteral("Label4");
-    case Label::Label5:
-        return QStringLiteral("Label5");
-    case Label::Label6:
-        return QStringLiteral("Label6");
-    case Label::Label7:
-        return QStringLiteral("Label7");
-    }
-    return {};
+    // In the order of DecoderWindow::Label.
+    static const QStringList names = {"Label2", "Label3", "Label4", "Label5", "Label6", "Label7"};
+    return names.at(int(label));
 }
 
 QString exact(double value)
 {
     return QString::number(value, 'g', 9);
+}
+
+QString traceName(Trace trace)
+{
+    return trace == Trace::Temperature ? QStringLiteral("temperature") : QStringLiteral("humidity");
+}
+
+QString plotLine(Trace trace, float value, float previous, std::int32_t sampleCount, float xStep)
+{
+    return QStringLiteral("plot %1 %2 from %3 at %4 step %5")
+        .arg(traceName(trace), exact(value), exact(previous), QString::number(sampleCount),
+             exact(xStep));
+}
+
+QString readingLine(Trace trace, float value, std::int32_t sampleCount)
+{
+    return QStringLiteral("reading %1 %2 at %3")
+        .arg(traceName(trace), exact(value), QString::number(sampleCount));
 }
 
 } // namespace
@@ -44,19 +49,22 @@ void RecordingWindow::setUpDown3Value(int value)
     effects << QStringLiteral("UpDown3 %1").arg(value);
 }
 
-QString RecordingWindow::plotLine(Trace trace, float value, float previous,
-                                  std::int32_t sampleCount, float xStep)
+QStringList RecordingWindow::completion(Trace trace, float value, float previous,
+                                        std::int32_t sampleCount, float xStep)
 {
-    const QString name =
-        trace == Trace::Temperature ? QStringLiteral("temperature") : QStringLiteral("humidity");
-    return QStringLiteral("plot %1 %2 from %3 at %4 step %5")
-        .arg(name, exact(value), exact(previous), QString::number(sampleCount), exact(xStep));
+    return {plotLine(trace, value, previous, sampleCount, xStep),
+            readingLine(trace, value, sampleCount)};
 }
 
 void RecordingWindow::PlotTraceSegment(Trace trace, float value, float previous,
                                        std::int32_t sampleCount, float xStep)
 {
     effects << plotLine(trace, value, previous, sampleCount, xStep);
+}
+
+void RecordingWindow::announceReading(Trace trace, float value, std::int32_t sampleCount)
+{
+    effects << readingLine(trace, value, sampleCount);
 }
 
 void RecordingWindow::Command2_Click()

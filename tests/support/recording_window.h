@@ -16,14 +16,17 @@ public:
     void setUpDown3Value(int value) override;
     void PlotTraceSegment(Trace trace, float value, float previous, std::int32_t sampleCount,
                           float xStep) override;
+    void announceReading(Trace trace, float value, std::int32_t sampleCount) override;
     void Command2_Click() override;
     void showNoLoggingMessage() override;
     void yieldToEventLoop() override;
     QString currentTimeText() override { return Time; }
 
-    // A plot call as it is recorded: "plot temperature 25.3 from 0 at 0 step 7.5".
-    static QString plotLine(Trace trace, float value, float previous, std::int32_t sampleCount,
-                            float xStep);
+    // A completed reading as it is recorded: its plot call, then its announcement.
+    //   plot temperature 25.3 from 0 at 0 step 7.5
+    //   reading temperature 25.3 at 0
+    static QStringList completion(Trace trace, float value, float previous,
+                                  std::int32_t sampleCount, float xStep);
 
     QStringList effects;
     std::function<void()> onStop;  // runs inside Command2_Click, after it is recorded

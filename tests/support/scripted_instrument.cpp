@@ -1,6 +1,7 @@
 #include "scripted_instrument.h"
 
-#include <QDeadlineTimer>
+#include "wait.h"
+
 #include <QTest>
 
 ScriptedInstrument::ScriptedInstrument() : notifier_(line_.masterFd(), QSocketNotifier::Read)
@@ -28,7 +29,7 @@ void ScriptedInstrument::sendInPieces(const QByteArray &bytes, qsizetype pieceSi
 
 bool ScriptedInstrument::waitForReceived(qsizetype count, int timeoutMs)
 {
-    return processEventsUntil([&] { return received_.size() >= count; }, timeoutMs);
+    return waitUntil([&] { return received_.size() >= count; }, timeoutMs);
 }
 
 void ScriptedInstrument::hangUp()
@@ -47,12 +48,4 @@ void ScriptedInstrument::readProgram()
         if (onCommand)
             onCommand(c);
     }
-}
-
-bool processEventsUntil(const std::function<bool()> &condition, int timeoutMs)
-{
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!condition() && !deadline.hasExpired())
-        QTest::qWait(5);
-    return condition();
 }

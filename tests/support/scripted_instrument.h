@@ -42,6 +42,3 @@ private:
     QByteArray received_;
     QHash<char, QByteArray> answers_;
 };
-
-// Runs the event loop until the condition holds or the time is up; returns the condition.
-bool processEventsUntil(const std::function<bool()> &condition, int timeoutMs = 5000);

@@ -1,6 +1,7 @@
 #include "chart/picture_box.h"
 #include "chart/qb_color.h"
 #include "scripted_instrument.h"
+#include "wait.h"
 #include "window/main_window.h"
 #include "window/up_down.h"
 
@@ -231,7 +232,7 @@ private slots:
         form.Command1_Click();
         instrument.send("T25.3\r\nH60.1\r\nT\xBA"
                         "0.0\r\nH50.0\r\n");
-        QTRY_COMPARE(form.Label6->text(), QStringLiteral("湿度 ： 50 %RH"));
+        QVERIFY(waitUntil([&] { return form.Label6->text() == QStringLiteral("湿度 ： 50 %RH"); }));
         QCOMPARE(form.Label5->text(), QStringLiteral("温度 ： -10 ℃"));
         QVERIFY(form.Label4->text().startsWith(QStringLiteral("時間 ： ")));
         QVERIFY(form.Label7->text().startsWith(QStringLiteral("時間 ： ")));

@@ -1,56 +1,23 @@
 #include "chart/picture_box.h"
 #include "chart/qb_color.h"
+#include "desk.h"
 #include "process_figures.h"
-#include "scripted_instrument.h"
-#include "window/main_window.h"
+#include "process_output.h"
+#include "wait.h"
 #include "window/up_down.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
-#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <sys/resource.h>
 
 namespace {
 
 const QByteArray Ack("\x06");
-
-// The operator's window on one end of a pseudo-terminal, the instrument on the other.
-struct Desk {
-    ScriptedInstrument instrument;
-    Form1 form{instrument.devicePath()};
-    bool ended = false;
-
-    Desk()
-    {
-        form.setProgramEnd([this] { ended = true; });
-        form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
-    }
-
-    QList<QWidget *> runLock() const
-    {
-        return {form.Command1, form.Command3, form.Combo1,
-                form.UpDown1,  form.UpDown2,  form.UpDown3};
-    }
-
-    bool locked() const
-    {
-        const auto all = runLock();
-        return std::none_of(all.begin(), all.end(), [](QWidget *w) { return w->isEnabled(); });
-    }
-
-    bool unlocked() const
-    {
-        const auto all = runLock();
-        return std::all_of(all.begin(), all.end(), [](QWidget *w) { return w->isEnabled(); });
-    }
-};
 
 // Run as a child process: Stop waits for an acknowledgement that never comes, and the
 // window is closed from inside that wait. The process must end there, with status 0.
@@ -89,7 +56,7 @@ private slots:
         QFETCH(int, interval);
         QFETCH(int, unit);
         QFETCH(QByteArray, command);
-        Desk desk;
+        ScriptedDesk desk;
         desk.form.UpDown1->setValue(mode);
         desk.form.UpDown2->setValue(interval);
         desk.form.UpDown3->setValue(unit);
@@ -109,10 +76,10 @@ private slots:
 
     void measureClearsThePreviousRun()
     {
-        Desk desk;
+        ScriptedDesk desk;
         desk.form.Command1->click();
         desk.instrument.send("T25.3\r\nH60.1\r\n");
-        QTRY_COMPARE(desk.form.session().SampleCount, 1);
+        QVERIFY(waitUntil([&] { return desk.form.session().SampleCount == 1; }));
         desk.form.Command1_Click();
         QCOMPARE(desk.form.session().SampleCount, 0);
         QCOMPARE(desk.form.Label5->text(), QStringLiteral("温度 ： "));
@@ -124,10 +91,10 @@ private slots:
         const QByteArray stream("T25.3\r\nH60.1\r\nT:5.2\r\nH\xB0"
                                 "0.0\r\n");
         for (qsizetype piece = 1; piece <= stream.size(); ++piece) {
-            Desk desk;
+            ScriptedDesk desk;
             desk.form.Command1->click();
             desk.instrument.sendInPieces(stream, piece);
-            QTRY_COMPARE(desk.form.session().SampleCount, 2);
+            QVERIFY(waitUntil([&] { return desk.form.session().SampleCount == 2; }));
             QCOMPARE(desk.form.Label5->text(), QStringLiteral("温度 ： -5.2 ℃"));
             QCOMPARE(desk.form.Label6->text(), QStringLiteral("湿度 ： 100 %RH"));
             QCOMPARE(desk.form.Picture1->image().pixelColor(58, 10), QBColor(9));
@@ -136,7 +103,7 @@ private slots:
 
     void fullChartStopsAtTheFirstHumidityReading()
     {
-        Desk desk;
+        ScriptedDesk desk;
         desk.form.UpDown3->setValue(2);
         desk.form.UpDown2->setValue(2);
         QCOMPARE(desk.form.session().MaxSamples, 1);
@@ -150,7 +117,7 @@ private slots:
         desk.form.Command1->click();
         QVERIFY(desk.instrument.waitForReceived(4));
         desk.instrument.send("T25.3\r\nH60.1\r\nT30.0\r\n");
-        QVERIFY(processEventsUntil([&] { return desk.unlocked(); }));
+        QVERIFY(waitUntil([&] { return desk.unlocked(); }));
         QCOMPARE(desk.instrument.received(), QByteArray("R 2HS"));
         QVERIFY(lockedWhileWaiting);
         QCOMPARE(desk.form.Label5->text(), QStringLiteral("温度 ： 25.3 ℃"));
@@ -160,7 +127,7 @@ private slots:
 
     void stopWithoutARunWaitsForTheAcknowledgement()
     {
-        Desk desk;
+        ScriptedDesk desk;
         desk.instrument.answer('S', Ack);
         desk.form.Command2->click();
         QCOMPARE(desk.instrument.received(), QByteArray("S"));
@@ -171,7 +138,7 @@ private slots:
 
     void oneAcknowledgementEndsBothStops()
     {
-        Desk desk;
+        ScriptedDesk desk;
         int stops = 0;
         desk.instrument.onCommand = [&](char c) {
             if (c != 'S')
@@ -199,7 +166,7 @@ private slots:
     {
         QFETCH(QString, status);
         QFETCH(QByteArray, before);
-        Desk desk;
+        ScriptedDesk desk;
         bool acknowledged = false;
         desk.instrument.onCommand = [&](char c) {
             if (c != 'S')
@@ -217,7 +184,7 @@ private slots:
 
     void receiveAppliesTheReportAndPlotsTheLog()
     {
-        Desk desk;
+        ScriptedDesk desk;
         desk.instrument.answer('T', "L15M\r\nT20.0\r\nH50.0\r\nT21.0\r\nH51.0\r\n" + Ack);
         desk.form.Command3->click();
         QCOMPARE(desk.instrument.received(), QByteArray("T"));
@@ -239,7 +206,7 @@ private slots:
 
     void reportOfHoursRescalesInHours()
     {
-        Desk desk;
+        ScriptedDesk desk;
         desk.form.Combo1->setEditText(QStringLiteral("24"));
         desk.instrument.answer('T', "L2H\r\n" + Ack);
         desk.form.Command3->click();
@@ -250,7 +217,7 @@ private slots:
 
     void reportBeyondTheSelectorKeepsSelectorAndLabelTogether()
     {
-        Desk desk;
+        ScriptedDesk desk;
         desk.form.Combo1->setEditText(QStringLiteral("24"));
         desk.instrument.answer('T', "L45M\r\n" + Ack);
         desk.form.Command3->click();
@@ -261,7 +228,7 @@ private slots:
 
     void measureAndSelectorsWorkInsideReceivesWait()
     {
-        Desk desk;
+        ScriptedDesk desk;
         desk.instrument.onCommand = [&](char c) {
             if (c != 'T')
                 return;
@@ -279,7 +246,7 @@ private slots:
 
     void closeDuringARunSendsStopAndEnds()
     {
-        Desk desk;
+        ScriptedDesk desk;
         desk.form.Command1->click();
         QVERIFY(desk.instrument.waitForReceived(4));
         desk.form.close();
@@ -292,19 +259,12 @@ private slots:
     void closeDuringAWaitEndsTheProcess()
     {
         ScriptedInstrument instrument;
-        QProcess child;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("TARNWICK_TEST_DEVICE"), instrument.devicePath());
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        child.setProcessEnvironment(environment);
-        QElapsedTimer clock;
-        clock.start();
-        child.start(QCoreApplication::applicationFilePath(), {});
-        QVERIFY(child.waitForFinished(10000));
-        qInfo("the child ended %lld ms after it started", clock.elapsed());
-        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(child.exitCode(), 0);
-        const QByteArray errors = child.readAllStandardError();
+        const ChildEnd child =
+            runThisProgramWith(QStringLiteral("TARNWICK_TEST_DEVICE"), instrument.devicePath());
+        QVERIFY(child.finished);
+        QCOMPARE(child.exitStatus, QProcess::NormalExit);
+        QCOMPARE(child.exitCode, 0);
+        const QByteArray &errors = child.standardError;
         QVERIFY2(!errors.contains("QObject") && !errors.contains("destroyed"), errors.constData());
         QVERIFY(instrument.waitForReceived(2));
         QCOMPARE(instrument.received(), QByteArray("SS"));
@@ -340,10 +300,10 @@ private slots:
         form.Command1->click();
         QVERIFY(first->waitForReceived(4));
         first->send("T25.3\r\n");
-        QTRY_COMPARE(form.Label5->text(), QStringLiteral("温度 ： 25.3 ℃"));
+        QVERIFY(waitUntil([&] { return form.Label5->text() == QStringLiteral("温度 ： 25.3 ℃"); }));
 
         first->hangUp();
-        QTRY_VERIFY(!form.MSComm1.PortOpen());
+        QVERIFY(waitUntil([&] { return !form.MSComm1.PortOpen(); }));
         const double cpuBefore = cpuSeconds();
         QTest::qWait(500);
         const double idleCpu = cpuSeconds() - cpuBefore;
@@ -359,12 +319,13 @@ private slots:
         form.Command1->click();
         QVERIFY(second.waitForReceived(5));
         second.send("H60.1\r\n");
-        QTRY_COMPARE(form.Label6->text(), QStringLiteral("湿度 ： 60.1 %RH"));
+        QVERIFY(
+            waitUntil([&] { return form.Label6->text() == QStringLiteral("湿度 ： 60.1 %RH"); }));
     }
 
     void waitingForAnAcknowledgementSleeps()
     {
-        Desk desk;
+        ScriptedDesk desk;
         desk.instrument.onCommand = [&](char c) {
             if (c == 'S')
                 QTimer::singleShot(1000, &desk.instrument, [&] { desk.instrument.send(Ack); });

@@ -1,13 +1,48 @@
-#include "emulated_desk.h"
-
-#include "window/up_down.h"
+#include "desk.h"
 
 #include <QComboBox>
 #include <QCommandLineParser>
 #include <QPushButton>
 #include <QTest>
 #include <algorithm>
-#include <sys/resource.h>
+
+Desk::Desk(const QString &devicePath) : form(devicePath)
+{
+    form.setProgramEnd([this] { ended = true; });
+    form.MSComm1.setErrorSink([this](const QString &line) { errors << line; });
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+}
+
+bool Desk::locked() const
+{
+    const QList<QWidget *> all = form.runLock();
+    return std::none_of(all.begin(), all.end(), [](QWidget *w) { return w->isEnabled(); });
+}
+
+bool Desk::unlocked() const
+{
+    const QList<QWidget *> all = form.runLock();
+    return std::all_of(all.begin(), all.end(), [](QWidget *w) { return w->isEnabled(); });
+}
+
+void Desk::setSpan(const QString &hours)
+{
+    form.Combo1->setEditText(hours);
+    form.Combo1_Click();
+}
+
+ScriptedDesk::ScriptedDesk()
+{
+    form.MSComm1.setDeviceName(instrument.devicePath());
+}
+
+void ScriptedDesk::measure()
+{
+    const qsizetype sent = instrument.received().size();
+    form.Command1->click();
+    QVERIFY(instrument.waitForReceived(sent + 4));
+}
 
 std::unique_ptr<InstrumentEmulator> startEmulator(QStringList arguments)
 {
@@ -29,33 +64,10 @@ std::unique_ptr<InstrumentEmulator> startEmulator(QStringList arguments)
 }
 
 EmulatedDesk::EmulatedDesk(const QStringList &emulatorArguments, const QString &windowPath)
-    : emulator(startEmulator(emulatorArguments)),
-      form(windowPath.isEmpty() ? emulator->devicePath() : windowPath)
+    : Desk(windowPath), emulator(startEmulator(emulatorArguments))
 {
+    if (windowPath.isEmpty())
+        form.MSComm1.setDeviceName(emulator->devicePath());
     QObject::connect(emulator.get(), &InstrumentEmulator::commandReceived, &form,
                      [this](const QByteArray &command) { commands << command; });
-    form.setProgramEnd([this] { ended = true; });
-    form.show();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
-}
-
-namespace {
-
-QWidgetList runLock(const Form1 &form)
-{
-    return {form.Command1, form.Command3, form.Combo1, form.UpDown1, form.UpDown2, form.UpDown3};
-}
-
-} // namespace
-
-bool EmulatedDesk::locked() const
-{
-    const QWidgetList all = runLock(form);
-    return std::none_of(all.begin(), all.end(), [](QWidget *w) { return w->isEnabled(); });
-}
-
-bool EmulatedDesk::unlocked() const
-{
-    const QWidgetList all = runLock(form);
-    return std::all_of(all.begin(), all.end(), [](QWidget *w) { return w->isEnabled(); });
 }

@@ -1,5 +1,6 @@
 #include "record/reading_recorder.h"
 #include "scripted_instrument.h"
+#include "wait.h"
 #include "window/main_window.h"
 
 #include <QApplication>
@@ -48,14 +49,17 @@ private slots:
         ScriptedInstrument instrument;
         Form1 form(instrument.devicePath());
         form.setProgramEnd([] {});
-        form.setRecorder(&recorder);
+        QObject::connect(&form, &Form1::readingCompleted,
+                         [&recorder](Trace trace, float value, std::int32_t sample) {
+                             recorder.record(trace, value, sample, QDateTime::currentDateTime());
+                         });
 
         form.Command1->click();
         QVERIFY(instrument.waitForReceived(4));
         // "T25" has no decimal point: the window drops it, and so does the recording.
         instrument.send("T25.3\r\nH60.1\r\nT:5.2\r\nT25\r\nH\xB0"
                         "0.0\r\n");
-        QTRY_COMPARE(form.session().SampleCount, 2);
+        QVERIFY(waitUntil([&] { return form.session().SampleCount == 2; }));
         QCOMPARE(form.Label5->text(), QStringLiteral("温度 ： -5.2 ℃"));
         instrument.answer('S', Ack);
         form.Command2->click();
