@@ -1,8 +1,10 @@
 #pragma once
 
+#include "device/caption_text.h"
 #include "device/receive_decoder.h"
 #include "device/session_state.h"
 #include "serial/serial_link.h"
+#include "window/span_box.h"
 
 #include <QWidget>
 #include <functional>
@@ -10,7 +12,6 @@
 class PictureBox;
 class ReadingRecorder;
 class UpDown;
-class QComboBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -42,7 +43,7 @@ public:
     UpDown *UpDown2;
     UpDown *UpDown3;
     QLabel *Label8;
-    QComboBox *Combo1;
+    SpanBox *Combo1;
     QLabel *Label4;
     QLabel *Label5;
     QLabel *Label6;
@@ -86,6 +87,7 @@ private:
     ReceiveDecoder decoder_{session_, *this};
     std::function<void()> endProgram_;
     ReadingRecorder *recorder_ = nullptr;
+    caption::ClockText clock_;
     bool noLoggingMessageOpen_ = false;
     int yieldDepth_ = 0;
     int stopsInProgress_ = 0;

@@ -1,14 +1,23 @@
 #include "chart/picture_box.h"
 #include "chart/qb_color.h"
+#include "device/caption_text.h"
 #include "scripted_instrument.h"
+#include "window/label_time_format.h"
 #include "window/main_window.h"
 #include "window/up_down.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
+#include <QStyleOptionComboBox>
 #include <QTest>
+#include <QTimer>
+#include <QWheelEvent>
 
 namespace {
 
@@ -44,6 +53,43 @@ QString nameOf(Form1 &f, const QWidget *widget)
             return name;
     }
     return QStringLiteral("?");
+}
+
+// The width of the columns that hold ink of colour ink on background: pixels at least
+// half way from the one to the other.
+int inkWidth(const QImage &image, QColor background, QColor ink)
+{
+    const int threshold = (qGray(background.rgb()) + qGray(ink.rgb())) / 2;
+    int first = image.width();
+    int last = -1;
+    for (int x = 0; x < image.width(); ++x) {
+        for (int y = 0; y < image.height(); ++y) {
+            if (qGray(image.pixel(x, y)) < threshold) {
+                first = std::min(first, x);
+                last = x;
+            }
+        }
+    }
+    return last - first + 1;
+}
+
+// The ink width of text drawn whole, as inkWidth sees it.
+int inkWidth(const QString &text, const QFont &font, QColor background, QColor ink)
+{
+    QImage image(64, 32, QImage::Format_RGB32);
+    image.fill(background);
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.setPen(ink);
+    painter.drawText(8, 24, text);
+    painter.end();
+    return inkWidth(image, background, ink);
+}
+
+void showActive(Form1 &form)
+{
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
 }
 
 } // namespace
@@ -122,7 +168,7 @@ private slots:
         QCOMPARE(form.windowTitle(), QStringLiteral("Tarnwick(PIC16F88)"));
         QCOMPARE(form.minimumSize(), QSize(552, 405));
         QCOMPARE(form.maximumSize(), QSize(552, 405));
-        QVERIFY(!form.windowIcon().isNull());
+        QCOMPARE(form.windowIcon().availableSizes(), QList<QSize>({{16, 16}, {32, 32}}));
         QCOMPARE(form.Picture1->image().size(), QSize(549, 325));
     }
 
@@ -215,13 +261,150 @@ private slots:
         QCOMPARE(form.session().MaxSamples, 1);
     }
 
-    void pickingASpanRescales()
+    // Finishing an edit by Tab, Enter or a click elsewhere leaves the scaling alone, even
+    // for a text that equals a list item; the next scaling reads the text.
+    void typingIntoTheSpanBoxRunsNothing_data()
+    {
+        QTest::addColumn<int>("finish");
+        QTest::newRow("Tab") << int(Qt::Key_Tab);
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("click on the chart") << 0;
+    }
+
+    void typingIntoTheSpanBoxRunsNothing()
+    {
+        QFETCH(int, finish);
+        Form1 form(QStringLiteral("/nonexistent"));
+        showActive(form);
+        form.Combo1->setFocus();
+        form.Combo1->lineEdit()->selectAll();
+        QTest::keyClicks(form.Combo1, QStringLiteral("12"));
+        if (finish)
+            QTest::keyClick(form.Combo1, Qt::Key(finish));
+        else
+            QTest::mouseClick(form.Picture1, Qt::LeftButton, {}, QPoint(300, 200));
+        QCOMPARE(form.session().MaxSamples, 60);
+        QCOMPARE(form.Combo1->currentText(), QStringLiteral("12"));
+        QCOMPARE(form.Combo1->count(), 24);
+        if (finish != Qt::Key_Return)
+            QCOMPARE(form.focusWidget(), form.Picture1);
+        form.UpDown1->setValue(2);
+        QCOMPARE(form.session().MaxSamples, 720);
+    }
+
+    void pickingASpanFromTheListRescales_data()
+    {
+        QTest::addColumn<QString>("pick");
+        QTest::addColumn<int>("maxSamples");
+        QTest::newRow("click in the list") << "click" << 720;
+        QTest::newRow("Down key") << "key" << 120;
+        QTest::newRow("wheel") << "wheel" << 120;
+    }
+
+    void pickingASpanFromTheListRescales()
+    {
+        QFETCH(QString, pick);
+        QFETCH(int, maxSamples);
+        Form1 form(QStringLiteral("/nonexistent"));
+        showActive(form);
+        QComboBox *box = form.Combo1;
+        box->setFocus();
+        if (pick == "click") {
+            box->showPopup();
+            QAbstractItemView *list = box->view();
+            QTRY_VERIFY(list->isVisible());
+            const QModelIndex twelve = box->model()->index(11, 0);
+            list->scrollTo(twelve);
+            const QPoint item = list->visualRect(twelve).center();
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, item);
+        } else if (pick == "key") {
+            QTest::keyClick(box, Qt::Key_Down);
+        } else {
+            const QPointF at(10, 10);
+            QWheelEvent wheel(at, box->mapToGlobal(at), {}, {0, -120}, Qt::NoButton, {},
+                              Qt::NoScrollPhase, false);
+            QApplication::sendEvent(box, &wheel);
+        }
+        QCOMPARE(form.session().MaxSamples, maxSamples);
+        QCOMPARE(form.focusWidget(), form.Command2);
+    }
+
+    // The narrow box shows a two-digit span whole, enabled and disabled.
+    void spanBoxShowsBothDigits()
     {
         Form1 form(QStringLiteral("/nonexistent"));
-        form.Combo1->setCurrentIndex(11);
-        emit form.Combo1->activated(11);
-        QCOMPARE(form.session().MaxSamples, 720);
-        QCOMPARE(form.session().XStep, 0.625f);
+        showActive(form);
+        QComboBox *box = form.Combo1;
+        box->setEditText(QStringLiteral("24"));
+        QStyleOptionComboBox option;
+        option.initFrom(box);
+        option.editable = true;
+        const QRect field = box->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                         QStyle::SC_ComboBoxEditField, box);
+        const QFontMetrics metrics = box->fontMetrics();
+        QVERIFY(field.width() >= metrics.horizontalAdvance(QStringLiteral("24")));
+        for (const bool enabled : {true, false}) {
+            box->setEnabled(enabled);
+            const QImage shot = box->grab(field).toImage();
+            const auto group = enabled ? QPalette::Active : QPalette::Disabled;
+            const QColor base = box->palette().color(group, QPalette::Base);
+            const QColor text = box->palette().color(group, QPalette::Text);
+            QVERIFY2(inkWidth(shot, base, text) >= inkWidth("24", box->font(), base, text),
+                     enabled ? "enabled" : "disabled");
+        }
+    }
+
+    void noLoggingBoxHasItsTextAndOKOnly()
+    {
+        ScriptedInstrument instrument;
+        Form1 form(instrument.devicePath());
+        form.Command1_Click();
+        QStringList seen;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, [&] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                seen << box->windowTitle() << box->text() << QString::number(box->standardButtons())
+                     << QString::number(box->icon());
+                box->accept();
+            }
+        });
+        watch.start(10);
+        instrument.send("L0M");
+        QTRY_VERIFY(!seen.isEmpty());
+        QCOMPARE(seen, QStringList({"Tarnwick", "NO Logging ?!", QString::number(QMessageBox::Ok),
+                                    QString::number(QMessageBox::NoIcon)}));
+    }
+
+    // The time of a reading shows whole in the 94-pixel label, hours, minutes and seconds.
+    void timeCaptionFitsTheLabel_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("morning");
+
+        QTest::newRow("ja_JP") << QLocale("ja_JP") << "9:16:30";
+        QTest::newRow("en_US") << QLocale("en_US") << "9:16:30";
+        QTest::newRow("de_DE") << QLocale("de_DE") << "09:16:30";
+        QTest::newRow("zh_CN") << QLocale("zh_CN") << "09:16:30";
+        QTest::newRow("ko_KR") << QLocale("ko_KR") << "9:16:30";
+        QTest::newRow("C") << QLocale::c() << "09:16:30";
+    }
+
+    void timeCaptionFitsTheLabel()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, morning);
+        Form1 form(QStringLiteral("/nonexistent"));
+        const QFontMetrics metrics = form.Label4->fontMetrics();
+        const int width = form.Label4->width();
+        const QString format = labelTimeFormat(locale, metrics, width);
+        QCOMPARE(locale.toString(QTime(9, 16, 30), format), morning);
+        for (int hour = 0; hour < 24; ++hour) {
+            const QTime time(hour, 59, 59);
+            const QString text = locale.toString(time, format);
+            QCOMPARE(locale.toTime(text, format), time);
+            QVERIFY2(metrics.horizontalAdvance(caption::TimePrefix + text) <= width,
+                     qPrintable(text));
+        }
     }
 
     void readingsReachTheLabelsAndTheChart()
