@@ -1,9 +1,11 @@
 #include "window/span_box.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QProxyStyle>
 #include <QScopedValueRollback>
+#include <QScrollBar>
 
 namespace {
 
@@ -39,6 +41,14 @@ SpanBox::SpanBox(QWidget *parent) : QComboBox(parent)
     setEditable(true);
     setInsertPolicy(NoInsert);
     connect(this, &QComboBox::activated, this, &SpanBox::onActivated);
+}
+
+void SpanBox::showPopup()
+{
+    QAbstractItemView *list = view();
+    list->setMinimumWidth(list->sizeHintForColumn(0) +
+                          list->verticalScrollBar()->sizeHint().width() + 2 * list->frameWidth());
+    QComboBox::showPopup();
 }
 
 // Enter finishes the edit; the arrow keys pick the item before or after.

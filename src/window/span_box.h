@@ -13,6 +13,9 @@ class SpanBox : public QComboBox {
 public:
     explicit SpanBox(QWidget *parent = nullptr);
 
+    // The list that drops down is as wide as its items need, wider than the box.
+    void showPopup() override;
+
 signals:
     void Click();
 

@@ -315,6 +315,7 @@ private slots:
             QTRY_VERIFY(list->isVisible());
             const QModelIndex twelve = box->model()->index(11, 0);
             list->scrollTo(twelve);
+            QVERIFY(list->viewport()->width() >= list->sizeHintForIndex(twelve).width());
             const QPoint item = list->visualRect(twelve).center();
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, item);
         } else if (pick == "key") {
