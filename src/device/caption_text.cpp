@@ -113,26 +113,26 @@ QString timeText(const QTime &time, const QLocale &locale)
     return locale.toString(time, longTimeFormat(locale));
 }
 
-QString clockText()
+ClockText::ClockText(const QString &format)
+    : format_(format), showsMilliseconds_(format.contains(u'z')),
+      shownSecond_(std::numeric_limits<qint64>::min())
 {
-    // The system locale is read once in a process's life, so its format is worked out once.
-    static const QLocale system = QLocale::system();
-    static const QString format = longTimeFormat(system);
-    static const bool showsMilliseconds = format.contains(u'z');
+}
+
+QString ClockText::now()
+{
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    if (showsMilliseconds)
-        return system.toString(QDateTime::fromMSecsSinceEpoch(now).time(), format);
+    if (showsMilliseconds_)
+        return system_.toString(QDateTime::fromMSecsSinceEpoch(now).time(), format_);
     // Zone offsets are whole seconds, so the local time of day turns to its next second when
     // the clock does: the conversion to local time, which has the system check its time zone
     // file, and the text are made once a second, however often the clock is read.
-    thread_local qint64 shownSecond = std::numeric_limits<qint64>::min();
-    thread_local QString shown;
     const qint64 second = now / 1000 - (now % 1000 < 0 ? 1 : 0);
-    if (second != shownSecond) {
-        shownSecond = second;
-        shown = system.toString(QDateTime::fromMSecsSinceEpoch(now).time(), format);
+    if (second != shownSecond_) {
+        shownSecond_ = second;
+        shown_ = system_.toString(QDateTime::fromMSecsSinceEpoch(now).time(), format_);
     }
-    return shown;
+    return shown_;
 }
 
 } // namespace caption

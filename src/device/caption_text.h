@@ -18,6 +18,8 @@ inline const QString LoggedInMinutes = QStringLiteral("開始 ： LM");
 inline const QString LoggedInHours = QStringLiteral("開始 ： LH");
 inline const QString PerMinute = QStringLiteral("分毎");
 inline const QString PerHour = QStringLiteral("時毎");
+// Hours without a leading zero, minutes and seconds with two digits: 9:16:30.
+inline const QString PlainTimeFormat = QStringLiteral("H:mm:ss");
 
 // A reading in its shortest general form with at most seven significant digits:
 // 25.3, 100, -5.5, 0.5. The point is always ".", whatever the locale.
@@ -32,8 +34,20 @@ QString longTimeFormat(const QLocale &locale);
 // Hours, minutes and seconds in the locale's long time format, without the zone name.
 QString timeText(const QTime &time, const QLocale &locale);
 
-// The time of day now, as timeText gives it in the system locale. The clock is read on
-// every call.
-QString clockText();
+// The time of day now, as the system locale writes it in format. The clock is read on every
+// call.
+class ClockText {
+public:
+    explicit ClockText(const QString &format = PlainTimeFormat);
+
+    QString now();
+
+private:
+    QLocale system_ = QLocale::system();
+    QString format_;
+    bool showsMilliseconds_;
+    qint64 shownSecond_;
+    QString shown_;
+};
 
 } // namespace caption

@@ -4,9 +4,9 @@
 #include "chart/chart_plot.h"
 #include "chart/picture_box.h"
 #include "device/caption_text.h"
+#include "window/label_time_format.h"
 #include "window/up_down.h"
 
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
@@ -42,6 +42,15 @@ QFont selectorLabelFont()
     return font;
 }
 
+// One image in the two sizes of a title bar and a task bar.
+QIcon programIcon()
+{
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/icons/thermometer-16.png"), QSize(16, 16));
+    icon.addFile(QStringLiteral(":/icons/thermometer-32.png"), QSize(32, 32));
+    return icon;
+}
+
 QLabel *label(QWidget *parent, const QString &caption, QRect geometry,
               Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop)
 {
@@ -74,12 +83,14 @@ UpDown *upDown(QWidget *parent, int max, QRect geometry)
 Form1::Form1(const QString &deviceName, QWidget *parent) : QWidget(parent)
 {
     setWindowTitle(QStringLiteral("Tarnwick(PIC16F88)"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/thermometer-32.png")));
+    setWindowIcon(programIcon());
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint);
     setFixedSize(552, 405);
     setFont(windowFont());
     createControls();
+    clock_ = caption::ClockText(
+        labelTimeFormat(QLocale::system(), Label4->fontMetrics(), Label4->width()));
     setTabOrder();
     connectEvents();
     MSComm1.setDeviceName(deviceName);
@@ -113,9 +124,7 @@ void Form1::createControls()
     UpDown3 = upDown(Frame1, 2, QRect(140, 36, 53, 21));
 
     Label8 = label(this, QStringLiteral("測定時間"), QRect(228, 344, 53, 13), centred);
-    Combo1 = new QComboBox(this);
-    Combo1->setEditable(true);
-    Combo1->setInsertPolicy(QComboBox::NoInsert);
+    Combo1 = new SpanBox(this);
     for (int span = 1; span <= 24; ++span)
         Combo1->addItem(QString::number(span));
     Combo1->setEditText(QStringLiteral("1"));
@@ -140,7 +149,7 @@ void Form1::setTabOrder()
 
 void Form1::connectEvents()
 {
-    connect(Combo1, &QComboBox::activated, this, &Form1::Combo1_Click);
+    connect(Combo1, &SpanBox::Click, this, &Form1::Combo1_Click);
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
@@ -226,9 +235,12 @@ void Form1::announceReading(Trace trace, float value, std::int32_t sampleCount)
 
 void Form1::showNoLoggingMessage()
 {
-    const NestedHandler::Level box(nesting_.messageBoxes);
-    if (box.entered())
-        QMessageBox::information(this, QStringLiteral("Tarnwick"), QStringLiteral("NO Logging ?!"));
+    const NestedHandler::Level open(nesting_.messageBoxes);
+    if (!open.entered())
+        return;
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Tarnwick"),
+                    QStringLiteral("NO Logging ?!"), QMessageBox::Ok, this);
+    box.exec();
 }
 
 void Form1::yieldToEventLoop()
@@ -240,5 +252,5 @@ void Form1::yieldToEventLoop()
 
 QString Form1::currentTimeText()
 {
-    return caption::clockText();
+    return clock_.now();
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "device/caption_text.h"
 #include "device/receive_decoder.h"
 #include "device/session_state.h"
 #include "serial/serial_link.h"
+#include "window/span_box.h"
 #include "window/window_rules.h"
 
 #include <QWidget>
@@ -10,7 +12,6 @@
 
 class PictureBox;
 class UpDown;
-class QComboBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -42,7 +43,7 @@ public:
     UpDown *UpDown2;
     UpDown *UpDown3;
     QLabel *Label8;
-    QComboBox *Combo1;
+    SpanBox *Combo1;
     QLabel *Label4;
     QLabel *Label5;
     QLabel *Label6;
@@ -89,5 +90,6 @@ private:
     SessionState session_;
     ReceiveDecoder decoder_{session_, *this};
     std::function<void()> endProgram_;
+    caption::ClockText clock_;
     WindowNesting nesting_;
 };

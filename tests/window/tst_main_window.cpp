@@ -1,15 +1,22 @@
 #include "chart/picture_box.h"
 #include "chart/qb_color.h"
+#include "device/caption_text.h"
 #include "scripted_instrument.h"
 #include "wait.h"
+#include "window/label_time_format.h"
 #include "window/main_window.h"
 #include "window/up_down.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
+#include <QWheelEvent>
 
 namespace {
 
@@ -45,6 +52,29 @@ QString nameOf(Form1 &f, const QWidget *widget)
             return name;
     }
     return QStringLiteral("?");
+}
+
+// How many columns, first to last, hold pixels nearer to the colour ink than to white.
+int inkWidth(const QImage &image, QColor ink)
+{
+    const int threshold = (qGray(ink.rgb()) + 255) / 2;
+    int first = image.width();
+    int last = -1;
+    for (int x = 0; x < image.width(); ++x) {
+        for (int y = 0; y < image.height(); ++y) {
+            if (qGray(image.pixel(x, y)) < threshold) {
+                first = std::min(first, x);
+                last = x;
+            }
+        }
+    }
+    return last - first + 1;
+}
+
+void showActive(Form1 &form)
+{
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
 }
 
 } // namespace
@@ -123,7 +153,7 @@ private slots:
         QCOMPARE(form.windowTitle(), QStringLiteral("Tarnwick(PIC16F88)"));
         QCOMPARE(form.minimumSize(), QSize(552, 405));
         QCOMPARE(form.maximumSize(), QSize(552, 405));
-        QVERIFY(!form.windowIcon().isNull());
+        QCOMPARE(form.windowIcon().availableSizes(), QList<QSize>({{16, 16}, {32, 32}}));
         QCOMPARE(form.Picture1->image().size(), QSize(549, 325));
     }
 
@@ -216,13 +246,137 @@ private slots:
         QCOMPARE(form.session().MaxSamples, 1);
     }
 
-    void pickingASpanRescales()
+    // A typed span that equals a list item waits for the next scaling, however the edit ends.
+    void typedSpanRunsNothing_data()
+    {
+        QTest::addColumn<int>("finish");
+        QTest::newRow("Tab") << int(Qt::Key_Tab);
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("click on the chart") << 0;
+    }
+
+    void typedSpanRunsNothing()
+    {
+        QFETCH(int, finish);
+        Form1 form(QStringLiteral("/nonexistent"));
+        showActive(form);
+        form.Combo1->setFocus();
+        form.Combo1->clearEditText();
+        QTest::keyClicks(form.Combo1, "12");
+        if (finish)
+            QTest::keyClick(form.Combo1, Qt::Key(finish));
+        else
+            QTest::mouseClick(form.Picture1, Qt::LeftButton);
+        QCOMPARE(form.session().MaxSamples, 60);
+        QCOMPARE(form.Combo1->count(), 24);
+        if (finish != Qt::Key_Return)
+            QCOMPARE(form.focusWidget(), form.Picture1);
+        form.UpDown1->setValue(2);
+        QCOMPARE(form.session().MaxSamples, 720);
+    }
+
+    void pickedSpanRescales_data()
+    {
+        QTest::addColumn<int>("pick");
+        QTest::newRow("click in the list") << 0;
+        QTest::newRow("Down key") << 1;
+        QTest::newRow("wheel") << 2;
+    }
+
+    void pickedSpanRescales()
+    {
+        QFETCH(int, pick);
+        Form1 form(QStringLiteral("/nonexistent"));
+        showActive(form);
+        SpanBox *box = form.Combo1;
+        QAbstractItemView *list = box->view();
+        const QModelIndex twelve = box->model()->index(11, 0);
+        if (pick == 0) {
+            box->showPopup();
+            list->scrollTo(twelve);
+            QVERIFY(list->viewport()->width() >= list->sizeHintForIndex(twelve).width());
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualRect(twelve).center());
+        } else if (pick == 1) {
+            QTest::keyClick(box, Qt::Key_Down);
+        } else {
+            QWheelEvent wheel({10, 10}, box->mapToGlobal(QPointF(10, 10)), {}, {0, -120},
+                              Qt::NoButton, {}, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(box, &wheel);
+        }
+        QCOMPARE(form.session().MaxSamples, pick == 0 ? 720 : 120);
+        QCOMPARE(form.focusWidget(), form.Command2);
+    }
+
+    // The text field sits on the style's edit field; "24" shows whole, enabled and disabled.
+    void spanBoxShowsBothDigits()
     {
         Form1 form(QStringLiteral("/nonexistent"));
-        form.Combo1->setCurrentIndex(11);
-        emit form.Combo1->activated(11);
-        QCOMPARE(form.session().MaxSamples, 720);
-        QCOMPARE(form.session().XStep, 0.625f);
+        showActive(form);
+        const QRect field = form.Combo1->lineEdit()->geometry();
+        const QFontMetrics metrics = form.Combo1->fontMetrics();
+        form.Combo1->setEditText("24");
+        QVERIFY(field.width() >= metrics.horizontalAdvance("24"));
+        for (const bool enabled : {true, false}) {
+            form.Combo1->setEnabled(enabled);
+            const QColor text = form.Combo1->palette().color(
+                enabled ? QPalette::Active : QPalette::Disabled, QPalette::Text);
+            QVERIFY(inkWidth(form.Combo1->grab(field).toImage(), text) >=
+                    metrics.tightBoundingRect("24").width() - 3);
+        }
+    }
+
+    void noLoggingBoxHasItsTextAndOKOnly()
+    {
+        ScriptedInstrument instrument;
+        Form1 form(instrument.devicePath());
+        form.Command1_Click();
+        QStringList seen;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, [&] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                seen << box->windowTitle() << box->text() << QString::number(box->standardButtons())
+                     << QString::number(box->icon());
+                box->accept();
+            }
+        });
+        watch.start(10);
+        instrument.send("L0M");
+        QVERIFY(waitUntil([&] { return !seen.isEmpty(); }));
+        QCOMPARE(seen, QStringList({"Tarnwick", "NO Logging ?!", QString::number(QMessageBox::Ok),
+                                    QString::number(QMessageBox::NoIcon)}));
+    }
+
+    // The time of a reading shows whole in the 94-pixel label, hours, minutes and seconds.
+    void timeCaptionFitsTheLabel_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("morning");
+
+        QTest::newRow("ja_JP") << QLocale("ja_JP") << "9:16:30";
+        QTest::newRow("en_US") << QLocale("en_US") << "9:16:30";
+        QTest::newRow("de_DE") << QLocale("de_DE") << "09:16:30";
+        QTest::newRow("zh_CN") << QLocale("zh_CN") << "09:16:30";
+        QTest::newRow("ko_KR") << QLocale("ko_KR") << "9:16:30";
+        QTest::newRow("C") << QLocale::c() << "09:16:30";
+    }
+
+    void timeCaptionFitsTheLabel()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, morning);
+        Form1 form(QStringLiteral("/nonexistent"));
+        const QFontMetrics metrics = form.Label4->fontMetrics();
+        const int width = form.Label4->width();
+        const QString format = labelTimeFormat(locale, metrics, width);
+        QCOMPARE(locale.toString(QTime(9, 16, 30), format), morning);
+        for (int hour = 0; hour < 24; ++hour) {
+            const QTime time(hour, 59, 59);
+            const QString text = locale.toString(time, format);
+            QCOMPARE(locale.toTime(text, format), time);
+            QVERIFY2(metrics.horizontalAdvance(caption::TimePrefix + text) <= width,
+                     qPrintable(text));
+        }
     }
 
     void readingsReachTheLabelsAndTheChart()
