@@ -45,6 +45,24 @@ int deviceLineWidth(qreal ratio)
     return std::max(1, int(std::lround(ratio)));
 }
 
+// Four pixels beyond an edge of the picture, a line cannot reach it at any ratio from a
+// quarter up, however wide it is drawn.
+constexpr float Beyond = 4;
+
+// A line wholly beyond one edge never shows, so it need not be kept for another ratio; a
+// run that goes on after the chart is full draws only such lines.
+bool canShow(const DrawingLog::Line &line)
+{
+    const float right = PictureBox::InnerWidth + Beyond;
+    const float bottom = PictureBox::InnerHeight + Beyond;
+    const bool finite = std::isfinite(line.x1) && std::isfinite(line.y1) &&
+                        std::isfinite(line.x2) && std::isfinite(line.y2);
+    const bool beyondAnEdge =
+        (line.x1 < -Beyond && line.x2 < -Beyond) || (line.x1 > right && line.x2 > right) ||
+        (line.y1 < -Beyond && line.y2 < -Beyond) || (line.y1 > bottom && line.y2 > bottom);
+    return finite && !beyondAnEdge;
+}
+
 } // namespace
 
 PictureBox::PictureBox(QWidget *parent) : QFrame(parent)
@@ -76,8 +94,10 @@ void PictureBox::Cls()
 void PictureBox::Line(float x1, float y1, float x2, float y2, const QColor &colour)
 {
     const DrawingLog::Line line{x1, y1, x2, y2, colour.rgb()};
-    drawn_.add(line);
-    paintLine(line);
+    if (canShow(line)) {
+        drawn_.add(line);
+        paintLine(line);
+    }
 }
 
 void PictureBox::Box(float x1, float y1, float x2, float y2, const QColor &colour)
