@@ -105,6 +105,7 @@ void Form1::createControls()
     Picture1->setGeometry(0, 0, 553, 329);
     Picture1->setFont(chartFont());
     Picture1->setFocusPolicy(Qt::StrongFocus);
+    Picture1->setAccessibleName(QStringLiteral("グラフ"));
     Label7 = label(Picture1, caption::StatusPrefix,
                    QRect(Picture1->innerOrigin() + QPoint(60, 20), QSize(94, 12)));
     Label7->setFont(windowFont());
@@ -122,6 +123,13 @@ void Form1::createControls()
     UpDown1 = upDown(Frame1, 2, QRect(12, 36, 53, 21));
     UpDown2 = upDown(Frame1, 30, QRect(76, 36, 53, 21));
     UpDown3 = upDown(Frame1, 2, QRect(140, 36, 53, 21));
+    // Screen readers: each spin control is named and described by the label above it.
+    UpDown1->setAccessibleName(QStringLiteral("送信モード"));
+    UpDown2->setAccessibleName(QStringLiteral("測定間隔"));
+    UpDown3->setAccessibleName(QStringLiteral("間隔の単位"));
+    Label1->setBuddy(UpDown1);
+    Label2->setBuddy(UpDown2);
+    Label3->setBuddy(UpDown3);
 
     Label8 = label(this, QStringLiteral("測定時間"), QRect(228, 344, 53, 13), centred);
     Combo1 = new SpanBox(this);

@@ -1,5 +1,8 @@
 #include "window/up_down.h"
 
+#include "window/up_down_accessible.h"
+
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -10,6 +13,7 @@ UpDown::UpDown(QWidget *parent) : QWidget(parent)
 {
     setFixedSize(Width, Height);
     setFocusPolicy(Qt::StrongFocus);
+    installUpDownAccessibility();
 }
 
 void UpDown::setRange(int min, int max)
@@ -25,7 +29,20 @@ void UpDown::setValue(int value)
     if (clamped == value_)
         return;
     value_ = clamped;
+    announceValue();
     emit Change();
+}
+
+void UpDown::stepUp()
+{
+    if (value_ < max_)
+        setValue(value_ + 1);
+}
+
+void UpDown::stepDown()
+{
+    if (value_ > min_)
+        setValue(value_ - 1);
 }
 
 void UpDown::paintEvent(QPaintEvent *)
@@ -106,8 +123,14 @@ void UpDown::paintArrow(QPainter &painter, Arrow arrow) const
 
 void UpDown::step(Arrow arrow)
 {
-    if (arrow == Arrow::Up && value_ < max_)
-        setValue(value_ + 1);
-    else if (arrow == Arrow::Down && value_ > min_)
-        setValue(value_ - 1);
+    if (arrow == Arrow::Up)
+        stepUp();
+    else if (arrow == Arrow::Down)
+        stepDown();
+}
+
+void UpDown::announceValue()
+{
+    QAccessibleValueChangeEvent event(this, value_);
+    QAccessible::updateAccessibility(&event);
 }

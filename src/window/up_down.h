@@ -23,8 +23,13 @@ public:
     // A value outside the range is clamped into it.
     void setValue(int value);
 
+    // What the right and left arrows do: one step, never past the range.
+    void stepUp();
+    void stepDown();
+
 signals:
-    // After every change of the value, whoever made it; never when the value stays.
+    // After every change of the value, whoever made it; never when the value stays. The
+    // change is also announced to assistive technology.
     void Change();
 
 protected:
@@ -40,6 +45,7 @@ private:
     QRect arrowRect(Arrow arrow) const;
     void paintArrow(QPainter &painter, Arrow arrow) const;
     void step(Arrow arrow);
+    void announceValue();
 
     int min_ = 0;
     int max_ = 10;

@@ -39,6 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     const FuzzRun run =
         readFuzzRun(QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size)));
+    picture->Cls(); // each run on a fresh chart, as Measure gives it
     FuzzWindow window(run, *picture);
     window.play();
     return 0;
