@@ -8,11 +8,10 @@ QString labelTimeFormat(const QLocale &locale, const QFontMetrics &metrics, int 
 {
     if (locale.language() == QLocale::Japanese)
         return caption::PlainTimeFormat;
-    const QString format = caption::longTimeFormat(locale);
     for (int hour = 0; hour < 24; ++hour) {
-        const QString widest = caption::TimePrefix + locale.toString(QTime(hour, 59, 59), format);
+        const QString widest = caption::TimePrefix + caption::timeText(QTime(hour, 59, 59), locale);
         if (metrics.horizontalAdvance(widest) > labelWidth)
             return caption::PlainTimeFormat;
     }
-    return format;
+    return caption::longTimeFormat(locale);
 }
