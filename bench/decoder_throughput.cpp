@@ -52,12 +52,14 @@ QByteArray recordedStream()
     const auto send = [&](const QByteArray &bytes) { stream += strayPrefix(message++) + bytes; };
     for (int i = 0; i < Samples; ++i) {
         if (i % 1000 == 0)
-            send(wire::loggingReport(1 + i / 1000 % 30, i % 2000 == 0 ? 'M' : 'H'));
+            send(wire::loggingReport(1 + i / 1000 % protocol::IntervalMax,
+                                     i % 2000 == 0 ? protocol::Unit::Minutes
+                                                   : protocol::Unit::Hours));
         const double phase = double(i % 1300) / 1300;
         send(wire::temperatureReading(-19.9 + 129.8 * phase));
         send(wire::humidityReading(109.9 * (1 - phase)));
         if (i % 250 == 249)
-            send(QByteArray(1, protocol::Ack));
+            send(protocol::Acknowledgement);
     }
     return stream;
 }

@@ -23,7 +23,7 @@ double waitingLoad()
     PseudoTerminal line;
     Desk desk(line.devicePath());
     QTimer::singleShot(WaitMs, Qt::PreciseTimer,
-                       [&line] { line.write(QByteArray(1, protocol::Ack)); });
+                       [&line] { line.write(protocol::Acknowledgement); });
     const double cpu = cpuSeconds();
     const double start = monotonicSeconds();
     desk.form.Command2_Click();

@@ -1,5 +1,6 @@
 #include "chart/chart_grid.h"
 
+#include "chart/chart_geometry.h"
 #include "chart/picture_box.h"
 #include "chart/qb_color.h"
 
@@ -8,14 +9,17 @@
 
 namespace {
 
+// A grid line every 10 units, from 90 down to 0; nine vertical lines split the frame in ten.
+constexpr int RowValue = 10;
 constexpr std::int16_t RowCount = 10;
+constexpr int ColumnWidth = chart::Width / 10;
 
 // A position from a product of 16-bit integers, divided and offset in double and kept as
 // a float, the way every computed chart position is made.
 float rowPosition(std::int16_t row, int offset)
 {
-    const auto product = static_cast<std::int16_t>(row * 305);
-    return float(double(product) / 11 + offset);
+    const auto product = static_cast<std::int16_t>(row * chart::Height);
+    return float(double(product) / (chart::ValueSpan / RowValue) + offset);
 }
 
 void printNumberAt(PictureBox &picture, float x, float y, int number)
@@ -30,15 +34,15 @@ void printNumberAt(PictureBox &picture, float x, float y, int number)
 void drawRow(PictureBox &picture, std::int16_t row)
 {
     const bool bottom = row == RowCount;
-    const int value = 100 - 10 * row;
+    const int value = chart::TopValue - RowValue * row;
     printNumberAt(picture, bottom ? 36 : 30, rowPosition(row, 5), value);
     picture.setCurrentX(bottom ? 516 : 510);
     picture.Print(value, PrintEnd::KeepLine);
-    const float y = rowPosition(row, 11);
-    picture.Line(51, y, 500, y, QBColor(bottom ? 2 : 10));
+    const float y = rowPosition(row, chart::Top + 1);
+    picture.Line(chart::Left + 1, y, chart::Right, y, QBColor(bottom ? 2 : 10));
     if (!bottom) {
-        const auto x = static_cast<std::int16_t>(45 * row + 51);
-        picture.Line(x, 11, x, 315, QBColor(10));
+        const auto x = static_cast<std::int16_t>(ColumnWidth * row + chart::Left + 1);
+        picture.Line(x, chart::Top + 1, x, chart::Bottom, QBColor(10));
     }
 }
 
@@ -60,7 +64,7 @@ void DrawChartGrid(PictureBox &picture)
 {
     picture.setAutoRedraw(true);
     picture.Cls();
-    picture.Box(50, 10, 500, 315, QBColor(2));
+    picture.Box(chart::Left, chart::Top, chart::Right, chart::Bottom, QBColor(2));
     printNumberAt(picture, 28, 307, -10);
     printNumberAt(picture, 25, 5, 100);
     picture.setCurrentX(503);

@@ -1,7 +1,10 @@
 #include "chart/chart_plot.h"
 
+#include "chart/chart_geometry.h"
 #include "chart/picture_box.h"
 #include "chart/qb_color.h"
+#include "device/device_protocol.h"
+#include "device/digit.h"
 
 #include <QLocale>
 #include <cmath>
@@ -9,18 +12,11 @@
 
 namespace {
 
-constexpr float ChartLeft = 50;
-constexpr double ChartWidth = 450;
 constexpr std::int16_t MostSamples = std::numeric_limits<std::int16_t>::max();
-
-bool isDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}
 
 qsizetype skipDigits(const QString &text, qsizetype at)
 {
-    while (at < text.size() && isDigit(text[at]))
+    while (at < text.size() && isDigit(text[at].unicode()))
         ++at;
     return at;
 }
@@ -59,10 +55,9 @@ std::int16_t samplesFor(double t)
     return static_cast<std::int16_t>(std::floor(float(t)));
 }
 
-// The chart's vertical mapping: -10 at the frame's bottom edge, 100 at its top.
 float chartY(float value)
 {
-    return storedFloat(3160.0 / 11 - double(value) * 305 / 110);
+    return storedFloat(chart::valueY(value));
 }
 
 } // namespace
@@ -92,15 +87,16 @@ double spanHours(const QString &text)
 ChartScale chartScale(const QString &spanText, int count, int unit)
 {
     const double span = spanHours(spanText);
-    const double t = unit == 1 ? span * 60 / count : span / count;
+    const bool minutes = protocol::Unit(unit) == protocol::Unit::Minutes;
+    const double t = minutes ? span * 60 / count : span / count;
     const std::int16_t maxSamples = samplesFor(t);
-    return {maxSamples, float(ChartWidth / maxSamples)};
+    return {maxSamples, float(double(chart::Width) / maxSamples)};
 }
 
 void PlotTraceSegment(PictureBox &picture, Trace trace, float value, float previous,
                       std::int32_t sampleCount, float xStep)
 {
-    const float x = storedFloat(double(xStep) * sampleCount + ChartLeft);
+    const float x = storedFloat(chart::sampleX(xStep, sampleCount));
     const float y = chartY(value);
     const bool first = sampleCount < 1;
     const float startX = storedFloat(first ? double(x) + 1 : double(x) - xStep);

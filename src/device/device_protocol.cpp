@@ -14,11 +14,10 @@ QByteArray intervalField(int interval)
 
 } // namespace
 
-QByteArray measureCommand(int mode, int interval, int unit)
+QByteArray measureCommand(Mode mode, int interval, Unit unit)
 {
-    const char modeLetter = mode == ModeMemory ? 'L' : 'R';
-    const char unitLetter = unit == UnitMinutes ? 'M' : 'H';
-    return modeLetter + intervalField(interval) + unitLetter;
+    const char modeLetter = mode == Mode::Memory ? MemoryLetter : SendLetter;
+    return modeLetter + intervalField(interval) + unitLetter(unit);
 }
 
 } // namespace protocol

@@ -1,8 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
-// The bytes exchanged with the instrument.
+// The bytes exchanged with the instrument, and the line they travel on.
 namespace protocol {
 
 inline constexpr char Ack = 6;
@@ -11,19 +12,45 @@ inline constexpr char Cr = 13;
 inline constexpr char MinusSign = 58;               // ':' before the digits of a temperature
 inline constexpr char LeadingTen = char(0xB0);      // byte 176: the digits continue from 10
 inline constexpr char MinusLeadingOne = char(0xBA); // byte 186: minus, the digits continue from 1
+inline constexpr char DecimalPoint = '.';
 
-inline constexpr int ModeSend = 1;    // readings sent live ("R")
-inline constexpr int ModeMemory = 2;  // readings logged in the instrument ("L")
-inline constexpr int UnitMinutes = 1; // "M"
-inline constexpr int UnitHours = 2;   // "H"
+inline const QByteArray Acknowledgement(1, Ack);
+
+// The letters of the host's commands.
+inline constexpr char SendLetter = 'R';    // Measure, readings sent live
+inline constexpr char MemoryLetter = 'L';  // Measure, readings logged in the instrument
+inline constexpr char MinutesLetter = 'M'; // the Measure interval's unit
+inline constexpr char HoursLetter = 'H';
+inline constexpr char StopLetter = 'S';
+inline constexpr char ReceiveLetter = 'T';
+
+// The letters that open the instrument's messages; a logging report ends with the unit
+// letter, "M" or "H".
+inline constexpr char TemperatureLetter = 'T';
+inline constexpr char HumidityLetter = 'H';
+inline constexpr char LoggingLetter = 'L';
+
+// The mode and the unit as the window's selectors count them.
+enum class Mode { Send = 1, Memory = 2 };
+enum class Unit { Minutes = 1, Hours = 2 };
+
 inline constexpr int IntervalMin = 1; // the interval field carries 1 to 30
 inline constexpr int IntervalMax = 30;
 
-inline const QByteArray StopCommand = QByteArrayLiteral("S");
-inline const QByteArray ReceiveCommand = QByteArrayLiteral("T");
+// 19200 baud, no parity, 8 data bits, 1 stop bit, as a serial link's settings text.
+inline constexpr int Baud = 19200;
+inline const QString LineSettings = QString::number(Baud) + QStringLiteral(",N,8,1");
 
-// Mode letter, 2-character interval field, unit letter: mode 1, interval 5, minutes is "R 5M".
+inline const QByteArray StopCommand(1, StopLetter);
+inline const QByteArray ReceiveCommand(1, ReceiveLetter);
+
+constexpr char unitLetter(Unit unit)
+{
+    return unit == Unit::Minutes ? MinutesLetter : HoursLetter;
+}
+
+// Mode letter, 2-character interval field, unit letter: send, interval 5, minutes is "R 5M".
 // Any unit other than minutes counts as hours, any mode other than memory as send.
-QByteArray measureCommand(int mode, int interval, int unit);
+QByteArray measureCommand(Mode mode, int interval, Unit unit);
 
 } // namespace protocol

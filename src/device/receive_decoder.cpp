@@ -2,6 +2,7 @@
 
 #include "device/caption_text.h"
 #include "device/device_protocol.h"
+#include "device/digit.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,11 +11,6 @@
 using Label = DecoderWindow::Label;
 
 namespace {
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
 
 // Accumulators are updated in double and stored as float.
 float timesTenPlus(float value, int digit)
@@ -52,24 +48,24 @@ void ReceiveDecoder::decode(const QByteArray &delivery)
 ReceiveDecoder::Flow ReceiveDecoder::apply(char c)
 {
     auto &s = state_;
-    if (c == 'T') {
+    if (c == protocol::TemperatureLetter) {
         s.ParseState = ParseToken::Temperature;
         s.TempSign = +1;
-    } else if (c == 'H') {
+    } else if (c == protocol::HumidityLetter) {
         if (s.ParseState == ParseToken::Between) {
             s.ParseState = ParseToken::Humidity;
             s.TempSign = +1;
         } else if (s.ParseState == ParseToken::LoggingReport) {
-            loggingReport(protocol::UnitHours);
+            loggingReport(protocol::Unit::Hours);
         }
-    } else if (c == 'L') {
+    } else if (c == protocol::LoggingLetter) {
         s.ParseState = ParseToken::LoggingReport;
-    } else if (c == 'M') {
+    } else if (c == protocol::MinutesLetter) {
         if (s.ParseState == ParseToken::LoggingReport)
-            loggingReport(protocol::UnitMinutes);
+            loggingReport(protocol::Unit::Minutes);
     } else if (isDigit(c)) {
         addDigit(c - '0');
-    } else if (c == '.') {
+    } else if (c == protocol::DecimalPoint) {
         if (s.ParseState == ParseToken::Temperature)
             s.ParseState = ParseToken::TemperatureTenths;
         else if (s.ParseState == ParseToken::Humidity)
@@ -158,10 +154,7 @@ void ReceiveDecoder::completeHumidity()
 ReceiveDecoder::Flow ReceiveDecoder::lineEnd()
 {
     auto &s = state_;
-    s.ParseState = ParseToken::Between;
-    s.TempValue = 0;
-    s.HumidValue = 0;
-    s.LogInterval = 0;
+    s.clearRecord();
     if (s.SampleCount < s.MaxSamples)
         return Flow::Continue;
     // The chart is full: stop the instrument, and leave the rest of this delivery unread.
@@ -169,7 +162,7 @@ ReceiveDecoder::Flow ReceiveDecoder::lineEnd()
     return Flow::EndDelivery;
 }
 
-void ReceiveDecoder::loggingReport(int unit)
+void ReceiveDecoder::loggingReport(protocol::Unit unit)
 {
     const std::int16_t reported = state_.LogInterval;
     if (reported < 1) {
@@ -179,10 +172,10 @@ void ReceiveDecoder::loggingReport(int unit)
     // The interval selector holds 1 to 30; a longer report is applied as its largest value,
     // so that selector and label agree.
     const int interval = std::min(int(reported), protocol::IntervalMax);
-    const bool minutes = unit == protocol::UnitMinutes;
+    const bool minutes = unit == protocol::Unit::Minutes;
     window_.setUpDown2Value(interval);
     window_.setCaption(Label::Label2, QString::number(interval));
-    window_.setUpDown3Value(unit);
+    window_.setUpDown3Value(int(unit));
     window_.setCaption(Label::Label3, minutes ? caption::PerMinute : caption::PerHour);
     window_.setCaption(Label::Label7, minutes ? caption::LoggedInMinutes : caption::LoggedInHours);
     window_.yieldToEventLoop();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/device_protocol.h"
 #include "device/session_state.h"
 #include "device/trace.h"
 
@@ -45,7 +46,7 @@ private:
     void completeTemperature();
     void completeHumidity();
     Flow lineEnd();
-    void loggingReport(int unit);
+    void loggingReport(protocol::Unit unit);
     void acknowledge();
 
     SessionState &state_;

@@ -18,3 +18,11 @@ const char *text(ParseToken token)
     }
     return "";
 }
+
+void SessionState::clearRecord()
+{
+    ParseState = ParseToken::Between;
+    TempValue = 0;
+    HumidValue = 0;
+    LogInterval = 0;
+}

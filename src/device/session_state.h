@@ -27,4 +27,7 @@ struct SessionState {
     float PrevTemp = 0;
     float PrevHumid = 0;
     std::int16_t TempSign = 0;
+
+    // Starts the next record from nothing: no token, no digits, no interval report.
+    void clearRecord();
 };

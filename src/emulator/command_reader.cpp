@@ -1,13 +1,10 @@
 #include "emulator/command_reader.h"
 
+#include "device/digit.h"
+
 namespace {
 
 constexpr qsizetype MeasureLength = 4;
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
 
 int digitValue(char c)
 {
@@ -34,11 +31,11 @@ QList<Command> CommandReader::read(const QByteArray &bytes)
 
 void CommandReader::start(char c, QList<Command> &commands)
 {
-    if (c == 'R' || c == 'L')
+    if (c == protocol::SendLetter || c == protocol::MemoryLetter)
         measure_ = QByteArray(1, c);
-    else if (c == 'S')
+    else if (c == protocol::StopLetter)
         commands.append({Command::Kind::Stop, QByteArray(1, c)});
-    else if (c == 'T')
+    else if (c == protocol::ReceiveLetter)
         commands.append({Command::Kind::Transfer, QByteArray(1, c)});
 }
 
@@ -51,7 +48,7 @@ bool CommandReader::continuesMeasure(char c) const
     case 2:
         return isDigit(c);
     default:
-        return c == 'M' || c == 'H';
+        return c == protocol::MinutesLetter || c == protocol::HoursLetter;
     }
 }
 
@@ -59,8 +56,10 @@ void CommandReader::completeMeasure(QList<Command> &commands)
 {
     const int interval = digitValue(measure_[1]) * 10 + digitValue(measure_[2]);
     // Measuring every 0 minutes is no command the instrument can follow.
+    const auto unit =
+        measure_[3] == protocol::HoursLetter ? protocol::Unit::Hours : protocol::Unit::Minutes;
     if (interval > 0)
-        commands.append(
-            {Command::Kind::Measure, measure_, measure_[0] == 'L', interval, measure_[3]});
+        commands.append({Command::Kind::Measure, measure_, measure_[0] == protocol::MemoryLetter,
+                         interval, unit});
     measure_.clear();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "device/device_protocol.h"
+
 #include <QByteArray>
 #include <QList>
 
@@ -14,7 +16,7 @@ struct Command {
     QByteArray bytes;    // as received
     bool memory = false; // Measure: log into memory ("L") instead of sending ("R")
     int interval = 0;    // Measure: 1 to 99
-    char unit = 'M';     // Measure: "M" minutes or "H" hours
+    protocol::Unit unit = protocol::Unit::Minutes; // Measure: "M" or "H"
 };
 
 // Picks the commands out of the bytes the host sends, however they are split over reads.

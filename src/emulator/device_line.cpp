@@ -1,5 +1,6 @@
 #include "emulator/device_line.h"
 
+#include "device/device_protocol.h"
 #include "serial/pseudo_terminal.h"
 
 #include <QFile>
@@ -14,7 +15,7 @@
 
 namespace {
 
-constexpr double BytesPerSecond = 1920; // 19200 baud, 10 bits a byte
+constexpr double BytesPerSecond = protocol::Baud / 10.0; // a start bit, 8 data bits, a stop bit
 constexpr qsizetype PacedChunk = 16;
 constexpr int SplitGapMs = 1;
 constexpr int HangUpDelayMs = 200;
@@ -25,14 +26,15 @@ QString systemError(const QString &what)
     return what + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
 }
 
-bool setRaw19200(int fd)
+// Raw 8N1 at the protocol's baud rate; glibc's cfsetspeed takes the rate as a number.
+bool setRawLine(int fd)
 {
     termios settings{};
     if (tcgetattr(fd, &settings) != 0)
         return false;
     cfmakeraw(&settings);
-    cfsetispeed(&settings, B19200);
-    cfsetospeed(&settings, B19200);
+    if (cfsetspeed(&settings, protocol::Baud) != 0)
+        return false;
     settings.c_cflag &= ~(CSIZE | PARENB | CSTOPB | CRTSCTS);
     settings.c_cflag |= CS8 | CLOCAL | CREAD;
     settings.c_iflag &= ~(IXON | IXOFF | IXANY);
@@ -78,7 +80,7 @@ bool DeviceLine::open(const QString &devicePath)
         error_ = systemError(QStringLiteral("cannot open ") + devicePath);
         return false;
     }
-    if (!setRaw19200(fd)) {
+    if (!setRawLine(fd)) {
         error_ = systemError(devicePath + QStringLiteral(" takes no serial settings"));
         ::close(fd);
         return false;

@@ -12,7 +12,7 @@ class QSocketNotifier;
 
 // How the instrument's end of the line sends.
 struct LineOptions {
-    bool pace = false;  // no faster than 19200 baud: 1920 bytes a second
+    bool pace = false;  // no faster than the line's baud rate: 1920 bytes a second
     bool split = false; // one byte at a time, about 1 ms apart
     // Once this many bytes are written, send nothing more and hang up shortly after,
     // when the host has had time to read them.
@@ -30,7 +30,7 @@ public:
     ~DeviceLine() override;
 
     bool openPseudoTerminal();
-    // A serial port or one end of a pseudo-terminal pair, set to raw 19200 8N1.
+    // A serial port or one end of a pseudo-terminal pair, set to the protocol's raw 8N1 line.
     bool open(const QString &devicePath);
     bool isOpen() const { return fd_ >= 0; }
     // What the host connects to.

@@ -105,7 +105,8 @@ void readLogInterval(const QCommandLineParser &parser, Reader &reader, EmulatorO
         return;
     }
     options.logInterval = interval;
-    options.logUnit = match.captured(2) == u"H" ? 'H' : 'M';
+    options.logUnit = match.captured(2) == QChar(protocol::HoursLetter) ? protocol::Unit::Hours
+                                                                        : protocol::Unit::Minutes;
 }
 
 } // namespace

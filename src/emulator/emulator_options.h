@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/device_protocol.h"
 #include "emulator/device_line.h"
 #include "emulator/room_climate.h"
 
@@ -16,7 +17,7 @@ struct EmulatorOptions {
     double speed = 1; // one minute of the instrument passes in 1/speed of a minute
     int logged = 0;   // reading pairs in memory at start
     int logInterval = 10;
-    char logUnit = 'M';
+    protocol::Unit logUnit = protocol::Unit::Minutes;
     bool noAck = false;
     double noise = 0; // chance of stray bytes before each message
     LineOptions line;

@@ -1,6 +1,7 @@
 #include "emulator/instrument_emulator.h"
 
 #include "device/device_protocol.h"
+#include "emulator/uniform.h"
 #include "emulator/wire_encoding.h"
 
 #include <algorithm>
@@ -29,9 +30,9 @@ QByteArray ignoredBytes()
     return bytes;
 }
 
-int minutesOf(int interval, char unit)
+int minutesOf(int interval, protocol::Unit unit)
 {
-    return unit == 'H' ? interval * 60 : interval;
+    return unit == protocol::Unit::Hours ? interval * 60 : interval;
 }
 
 } // namespace
@@ -137,21 +138,20 @@ void InstrumentEmulator::sendMessage(const QByteArray &message)
 void InstrumentEmulator::acknowledge()
 {
     if (!options_.noAck)
-        sendMessage(QByteArray(1, protocol::Ack));
+        sendMessage(protocol::Acknowledgement);
 }
 
 QByteArray InstrumentEmulator::strayBytes()
 {
     if (options_.noise <= 0)
         return {};
-    const auto uniform = [this] { return faults_() / 4294967296.0; };
-    if (uniform() >= options_.noise)
+    if (uniform(faults_) >= options_.noise)
         return {};
     static const QByteArray ignored = ignoredBytes();
     QByteArray bytes;
-    const int count = 1 + int(uniform() * MaxStrayBytes);
+    const int count = 1 + int(uniform(faults_) * MaxStrayBytes);
     for (int i = 0; i < count; ++i)
-        bytes.append(ignored.at(qsizetype(uniform() * ignored.size())));
+        bytes.append(ignored.at(qsizetype(uniform(faults_) * ignored.size())));
     return bytes;
 }
 

@@ -41,7 +41,7 @@ private:
     // What the last memory-mode run logged; an interval of 0 means nothing.
     struct Memory {
         int interval = 0;
-        char unit = 'M';
+        protocol::Unit unit = protocol::Unit::Minutes;
         QList<ClimateReading> pairs;
     };
 

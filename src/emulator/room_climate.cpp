@@ -1,5 +1,7 @@
 #include "emulator/room_climate.h"
 
+#include "emulator/uniform.h"
+
 #include <cmath>
 #include <numbers>
 
@@ -51,8 +53,8 @@ double wander(double minutes, double phase)
 RoomClimate::RoomClimate(const ClimateScenario &scenario, std::uint32_t seed)
     : scenario_(scenario), random_(seed)
 {
-    temperaturePhase_ = 2 * std::numbers::pi * uniform();
-    humidityPhase_ = 2 * std::numbers::pi * uniform();
+    temperaturePhase_ = 2 * std::numbers::pi * uniform(random_);
+    humidityPhase_ = 2 * std::numbers::pi * uniform(random_);
 }
 
 ClimateReading RoomClimate::readingAt(double minutes)
@@ -63,14 +65,9 @@ ClimateReading RoomClimate::readingAt(double minutes)
     const double day = cycle(minutes - Afternoon + MinutesPerDay / 4, MinutesPerDay, 0);
     const double temperature = p.temperatureMean + p.temperatureSwing * day +
                                p.temperatureWander * wander(minutes, temperaturePhase_) +
-                               TemperatureNoise * (uniform() - 0.5);
+                               TemperatureNoise * (uniform(random_) - 0.5);
     const double humidity = p.humidityMean + p.humiditySwing * day +
                             p.humidityWander * wander(minutes, humidityPhase_) +
-                            HumidityNoise * (uniform() - 0.5);
+                            HumidityNoise * (uniform(random_) - 0.5);
     return {temperature, humidity};
-}
-
-double RoomClimate::uniform()
-{
-    return random_() / 4294967296.0;
 }

@@ -32,8 +32,6 @@ public:
     ClimateReading readingAt(double minutes);
 
 private:
-    double uniform(); // in [0, 1), the same on every standard library
-
     ClimateScenario scenario_;
     std::mt19937 random_;
     double temperaturePhase_;

@@ -24,7 +24,8 @@ int tenths(double value, double lowest, double highest)
 // Digits, the point and the tenths digit of a magnitude below 100: 53 is "5.3", 3 is "0.3".
 QByteArray decimal(int magnitudeInTenths)
 {
-    return QByteArray::number(magnitudeInTenths / 10) + '.' + char('0' + magnitudeInTenths % 10);
+    return QByteArray::number(magnitudeInTenths / 10) + protocol::DecimalPoint +
+           char('0' + magnitudeInTenths % 10);
 }
 
 } // namespace
@@ -41,19 +42,20 @@ QByteArray temperatureReading(double celsius)
         body = protocol::MinusSign + decimal(-t);
     else
         body = protocol::MinusLeadingOne + decimal(-t - 100);
-    return 'T' + body + LineEnd;
+    return protocol::TemperatureLetter + body + LineEnd;
 }
 
 QByteArray humidityReading(double percent)
 {
     const int h = tenths(percent, HumidityLowest, HumidityHighest);
     const QByteArray body = h >= 1000 ? protocol::LeadingTen + decimal(h - 1000) : decimal(h);
-    return 'H' + body + LineEnd;
+    return protocol::HumidityLetter + body + LineEnd;
 }
 
-QByteArray loggingReport(int interval, char unit)
+QByteArray loggingReport(int interval, protocol::Unit unit)
 {
-    return 'L' + QByteArray::number(interval) + unit + LineEnd;
+    return protocol::LoggingLetter + QByteArray::number(interval) + protocol::unitLetter(unit) +
+           LineEnd;
 }
 
 } // namespace wire

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "device/device_protocol.h"
+
 #include <QByteArray>
 
 // The instrument's messages as they go out on the line, each ending CR LF.
@@ -17,6 +19,6 @@ QByteArray temperatureReading(double celsius);
 // One decimal: "H60.1"; "H", byte 176, "2.5" is 102.5.
 QByteArray humidityReading(double percent);
 // "L10M": the logging interval and its unit letter, "M" or "H".
-QByteArray loggingReport(int interval, char unit);
+QByteArray loggingReport(int interval, protocol::Unit unit);
 
 } // namespace wire

@@ -1,11 +1,11 @@
 #include "record/reading_recorder.h"
 
 #include "device/caption_text.h"
+#include "device/standard_error.h"
 #include "record/csv_row.h"
 #include "record/recorded_time.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
@@ -21,14 +21,9 @@ QStringList fields(Trace trace, float value, std::int32_t sample, const QDateTim
             temperature ? QStringLiteral("°C") : QStringLiteral("%RH")};
 }
 
-void printError(const QString &line)
-{
-    std::fprintf(stderr, "%s\n", qPrintable(line));
-}
-
 } // namespace
 
-ReadingRecorder::ReadingRecorder() : errorSink_(printError) {}
+ReadingRecorder::ReadingRecorder() : errorSink_(writeToStandardError) {}
 
 bool ReadingRecorder::open(const QString &path)
 {

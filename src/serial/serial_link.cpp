@@ -1,8 +1,9 @@
 #include "serial/serial_link.h"
 
+#include "device/standard_error.h"
+
 #include <QStringList>
 #include <cerrno>
-#include <cstdio>
 #include <optional>
 #include <unistd.h>
 
@@ -82,11 +83,6 @@ QString devicePath(const QString &name)
 {
     const bool isPath = name.startsWith(u'/') || name.startsWith(u"./") || name.startsWith(u"../");
     return isPath || name.isEmpty() ? name : QStringLiteral("/dev/") + name;
-}
-
-void writeToStandardError(const QString &line)
-{
-    std::fprintf(stderr, "%s\n", qPrintable(line));
 }
 
 // QSerialPort reports a busy lock file as a permission error too; only a device the user

@@ -1,6 +1,7 @@
 #include "window/label_time_format.h"
 
 #include "device/caption_text.h"
+#include "window/clock_text.h"
 
 #include <QTime>
 

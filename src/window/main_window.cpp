@@ -4,6 +4,7 @@
 #include "chart/chart_plot.h"
 #include "chart/picture_box.h"
 #include "device/caption_text.h"
+#include "device/device_protocol.h"
 #include "window/label_time_format.h"
 #include "window/up_down.h"
 
@@ -120,9 +121,9 @@ void Form1::createControls()
     Label3 = label(Frame1, caption::PerMinute, QRect(148, 16, 35, 15), centred);
     for (QLabel *selectorLabel : {Label1, Label2, Label3})
         selectorLabel->setFont(selectorLabelFont());
-    UpDown1 = upDown(Frame1, 2, QRect(12, 36, 53, 21));
-    UpDown2 = upDown(Frame1, 30, QRect(76, 36, 53, 21));
-    UpDown3 = upDown(Frame1, 2, QRect(140, 36, 53, 21));
+    UpDown1 = upDown(Frame1, int(protocol::Mode::Memory), QRect(12, 36, 53, 21));
+    UpDown2 = upDown(Frame1, protocol::IntervalMax, QRect(76, 36, 53, 21));
+    UpDown3 = upDown(Frame1, int(protocol::Unit::Hours), QRect(140, 36, 53, 21));
     // Screen readers: each spin control is named and described by the label above it.
     UpDown1->setAccessibleName(QStringLiteral("送信モード"));
     UpDown2->setAccessibleName(QStringLiteral("測定間隔"));
@@ -170,7 +171,7 @@ void Form1::connectEvents()
 void Form1::Form_Load()
 {
     MSComm1.setCommPort(1);
-    MSComm1.setSettings(QStringLiteral("19200,N,8,1"));
+    MSComm1.setSettings(protocol::LineSettings);
     MSComm1.setHandshaking(0);
     MSComm1.setRThreshold(1);
     MSComm1.setInBufferSize(2048);

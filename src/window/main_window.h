@@ -1,9 +1,9 @@
 #pragma once
 
-#include "device/caption_text.h"
 #include "device/receive_decoder.h"
 #include "device/session_state.h"
 #include "serial/serial_link.h"
+#include "window/clock_text.h"
 #include "window/span_box.h"
 #include "window/window_rules.h"
 

@@ -19,15 +19,12 @@
 void Form1::Command1_Click()
 {
     DrawChartGrid();
-    const QByteArray command =
-        protocol::measureCommand(UpDown1->Value(), UpDown2->Value(), UpDown3->Value());
-    session_.ParseState = ParseToken::Between;
-    session_.LogInterval = 0;
-    session_.SampleCount = 0;
+    const QByteArray command = protocol::measureCommand(
+        protocol::Mode(UpDown1->Value()), UpDown2->Value(), protocol::Unit(UpDown3->Value()));
     // A record cut off before this run, without its line end, must not add its digits to
     // the run's first reading.
-    session_.TempValue = 0;
-    session_.HumidValue = 0;
+    session_.clearRecord();
+    session_.SampleCount = 0;
     MSComm1.setPortOpen(true);
     MSComm1.setOutput(command);
     for (QWidget *control : runLock())

@@ -1,6 +1,7 @@
 #include "window/main_window.h"
 
 #include "device/caption_text.h"
+#include "device/device_protocol.h"
 #include "window/up_down.h"
 
 #include <QComboBox>
@@ -15,9 +16,9 @@ void Form1::Combo1_Click()
 
 void Form1::UpDown1_Change()
 {
-    if (UpDown1->Value() == 1)
+    if (protocol::Mode(UpDown1->Value()) == protocol::Mode::Send)
         Label1->setText(QStringLiteral("送信"));
-    else if (UpDown1->Value() == 2)
+    else if (protocol::Mode(UpDown1->Value()) == protocol::Mode::Memory)
         Label1->setText(QStringLiteral("メモリ"));
     Combo1_Click();
     Command2->setFocus();
@@ -32,9 +33,9 @@ void Form1::UpDown2_Change()
 
 void Form1::UpDown3_Change()
 {
-    if (UpDown3->Value() == 1)
+    if (protocol::Unit(UpDown3->Value()) == protocol::Unit::Minutes)
         Label3->setText(caption::PerMinute);
-    else if (UpDown3->Value() == 2)
+    else if (protocol::Unit(UpDown3->Value()) == protocol::Unit::Hours)
         Label3->setText(caption::PerHour);
     Combo1_Click();
     Command2->setFocus();

@@ -48,6 +48,11 @@ struct WindowNesting {
     NestedHandler messageBoxes{1};
 };
 
+namespace caption {
+// What Stop and Receive clear the status line to, and how a new chart starts it.
+inline const QString StatusPrefix = QStringLiteral("開始 ： ");
+} // namespace caption
+
 // Stop and Receive wait until the status line reads "開始 ： OK !"; no other text ends it.
 bool waitIsOver(const QString &statusLine);
 

@@ -28,7 +28,8 @@ private slots:
         QFETCH(int, interval);
         QFETCH(int, unit);
         QFETCH(QByteArray, bytes);
-        QCOMPARE(protocol::measureCommand(mode, interval, unit), bytes);
+        QCOMPARE(protocol::measureCommand(protocol::Mode(mode), interval, protocol::Unit(unit)),
+                 bytes);
     }
 
     void stopAndReceiveAreSingleBytes()

@@ -27,7 +27,7 @@ private slots:
         QCOMPARE(options->scenario.kind, ClimateScenario::Kind::Room);
         QCOMPARE(options->speed, 1.0);
         QCOMPARE(options->logInterval, 10);
-        QCOMPARE(options->logUnit, 'M');
+        QCOMPARE(options->logUnit, protocol::Unit::Minutes);
         QVERIFY(!options->line.dropAfter);
         QVERIFY(options->device.isEmpty());
     }
@@ -38,7 +38,7 @@ private slots:
                                     "--drop-after", "0", "--seed", "4294967295"});
         QVERIFY(options);
         QCOMPARE(options->logInterval, 2);
-        QCOMPARE(options->logUnit, 'H');
+        QCOMPARE(options->logUnit, protocol::Unit::Hours);
         QCOMPARE(options->scenario.kind, ClimateScenario::Kind::Fixed);
         QCOMPARE(options->scenario.temperature, -5.5);
         QCOMPARE(options->scenario.humidity, 40.0);

@@ -60,8 +60,10 @@ private slots:
         QTest::newRow("too wet") << wire::humidityReading(250) << QByteArray("H\2609.9\r\n");
         QTest::newRow("not a number")
             << wire::humidityReading(std::nan("")) << QByteArray("H0.0\r\n");
-        QTest::newRow("report in hours") << wire::loggingReport(30, 'H') << QByteArray("L30H\r\n");
-        QTest::newRow("nothing logged") << wire::loggingReport(0, 'M') << QByteArray("L0M\r\n");
+        QTest::newRow("report in hours")
+            << wire::loggingReport(30, protocol::Unit::Hours) << QByteArray("L30H\r\n");
+        QTest::newRow("nothing logged")
+            << wire::loggingReport(0, protocol::Unit::Minutes) << QByteArray("L0M\r\n");
     }
 
     void bytesOnTheWire()

@@ -2,6 +2,7 @@
 
 #include "chart/chart_plot.h"
 #include "device/caption_text.h"
+#include "device/device_protocol.h"
 
 #include <cmath>
 #include <cstdio>
@@ -104,7 +105,8 @@ void FuzzWindow::setCaption(Label label, const QString &caption)
         check(caption == QString::number(upDown2_), "Label2 shows the interval selector");
         break;
     case Label::Label3:
-        check(caption == (upDown3_ == 1 ? caption::PerMinute : caption::PerHour),
+        check(caption == (protocol::Unit(upDown3_) == protocol::Unit::Minutes ? caption::PerMinute
+                                                                              : caption::PerHour),
               "Label3 shows the unit selector");
         break;
     case Label::Label4:
@@ -127,18 +129,21 @@ void FuzzWindow::setCaption(Label label, const QString &caption)
     }
 }
 
-// The selectors hold 1 to 30 and 1 to 2; a change reruns the chart scaling, as the
-// window's change handlers do.
+// The selectors hold the interval range and the two units; a change reruns the chart
+// scaling, as the window's change handlers do.
 void FuzzWindow::setUpDown2Value(int value)
 {
-    check(value >= 1 && value <= 30, "the interval selector's range");
+    check(value >= protocol::IntervalMin && value <= protocol::IntervalMax,
+          "the interval selector's range");
     if (std::exchange(upDown2_, value) != value)
         rescale();
 }
 
 void FuzzWindow::setUpDown3Value(int value)
 {
-    check(value == 1 || value == 2, "the unit selector's range");
+    const auto unit = protocol::Unit(value);
+    check(unit == protocol::Unit::Minutes || unit == protocol::Unit::Hours,
+          "the unit selector's range");
     if (std::exchange(upDown3_, value) != value)
         rescale();
 }

@@ -1,5 +1,7 @@
 #include "chart_reading.h"
 
+#include "chart/chart_geometry.h"
+
 #include <QStringList>
 #include <cmath>
 
@@ -21,7 +23,7 @@ float captionValue(const QString &caption)
 
 QPoint samplePixel(float xStep, int sample, float value)
 {
-    const float x = float(50 + double(xStep) * sample);
-    const float y = float(3160.0 / 11 - double(value) * 305 / 110);
+    const float x = float(chart::sampleX(xStep, sample));
+    const float y = float(chart::valueY(value));
     return {nearestPixel(x), nearestPixel(y)};
 }
