@@ -34,20 +34,20 @@ void Form1::Command1_Click()
 
 void Form1::Command2_Click()
 {
-    Label7->setText(caption::StatusPrefix);
-    const NestedHandler::Level stop(nesting_.stops);
-    if (!stop.entered()) {
-        MSComm1.setPortOpen(true);
-        MSComm1.setOutput(protocol::StopCommand);
-        return;
-    }
-    yieldToEventLoop();
-    MSComm1.setPortOpen(true);
-    MSComm1.setOutput(protocol::StopCommand);
-    waitForAcknowledgement();
-    MSComm1.setPortOpen(false);
-    for (QWidget *control : runLock())
-        control->setEnabled(true);
+    runStop(nesting_.stops, {.clearStatus = [this] { Label7->setText(caption::StatusPrefix); },
+                             .yield = [this] { yieldToEventLoop(); },
+                             .sendStop =
+                                 [this] {
+                                     MSComm1.setPortOpen(true);
+                                     MSComm1.setOutput(protocol::StopCommand);
+                                 },
+                             .waitForAcknowledgement = [this] { waitForAcknowledgement(); },
+                             .endRun =
+                                 [this] {
+                                     MSComm1.setPortOpen(false);
+                                     for (QWidget *control : runLock())
+                                         control->setEnabled(true);
+                                 }});
 }
 
 void Form1::Command3_Click()

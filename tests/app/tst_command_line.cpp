@@ -1,5 +1,6 @@
+#include "process_output.h"
+
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -7,12 +8,6 @@ namespace {
 
 const QString Tarnwick = QStringLiteral(TARNWICK_PROGRAM);
 const QString Emulator = QStringLiteral(EMULATOR_PROGRAM);
-
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
 
 // A window system that does not exist makes any attempt to open a window fail at once, so a
 // program that gets that far cannot pass for one that stopped before.
@@ -23,16 +18,10 @@ QProcessEnvironment withoutWindowSystem()
     return environment;
 }
 
-// Runs a program to its end.
-Run run(const QString &program, const QStringList &arguments)
+// Runs a program to its end, without a window system.
+ChildEnd run(const QString &program, const QStringList &arguments, int timeoutMs = 10000)
 {
-    QProcess process;
-    process.setProcessEnvironment(withoutWindowSystem());
-    process.start(program, arguments);
-    if (!process.waitForFinished(10000) || process.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput()),
-            QString::fromLocal8Bit(process.readAllStandardError())};
+    return runChild(program, arguments, withoutWindowSystem(), timeoutMs);
 }
 
 } // namespace
@@ -72,11 +61,11 @@ private slots:
         QFETCH(QString, program);
         QFETCH(QStringList, arguments);
         QFETCH(QString, message);
-        const Run result = run(program, arguments);
+        const ChildEnd result = run(program, arguments);
         QCOMPARE(result.exitCode, 2);
-        QVERIFY2(result.err.startsWith(message), qPrintable(result.err));
-        QVERIFY(result.err.contains(QStringLiteral("--help")));
-        QCOMPARE(result.out, QString());
+        QVERIFY2(result.standardError.startsWith(message.toLocal8Bit()), result.standardError);
+        QVERIFY(result.standardError.contains("--help"));
+        QCOMPARE(result.standardOutput, QByteArray());
     }
 
     void helpAndVersionNeedNoDisplay_data()
@@ -104,10 +93,10 @@ private slots:
         QFETCH(QString, program);
         QFETCH(QString, option);
         QFETCH(QStringList, expected);
-        const Run result = run(program, {option});
+        const ChildEnd result = run(program, {option});
         QCOMPARE(result.exitCode, 0);
         for (const QString &text : expected)
-            QVERIFY2(result.out.contains(text), qPrintable(result.out));
+            QVERIFY2(result.standardOutput.contains(text.toLocal8Bit()), result.standardOutput);
     }
 
     // Only a window system named on the command line works, so the program stays up only
@@ -131,13 +120,9 @@ private slots:
     {
         QFETCH(QStringList, arguments);
         QFETCH(QString, diagnostic);
-        QProcess process;
-        process.setProcessEnvironment(withoutWindowSystem());
-        process.start(Tarnwick, arguments);
-        const bool up = !process.waitForFinished(2000);
-        process.kill();
-        process.waitForFinished();
-        const QString err = QString::fromLocal8Bit(process.readAllStandardError());
+        const ChildEnd result = run(Tarnwick, arguments, 2000);
+        const bool up = !result.finished;
+        const QString err = QString::fromLocal8Bit(result.standardError);
         QVERIFY2(up && err.contains(diagnostic) && !err.contains(u"tarnwick:"), qPrintable(err));
     }
 
@@ -155,10 +140,11 @@ private slots:
         QFETCH(QString, path);
         QTemporaryDir dir;
         const QString file = QDir(dir.path()).filePath(path);
-        const Run result = run(Tarnwick, {"--record", file});
+        const ChildEnd result = run(Tarnwick, {"--record", file});
         QCOMPARE(result.exitCode, 2);
-        QVERIFY2(result.err.startsWith(QStringLiteral("tarnwick: cannot record to ") + file + ": "),
-                 qPrintable(result.err));
+        const QString err = QString::fromLocal8Bit(result.standardError);
+        QVERIFY2(err.startsWith(QStringLiteral("tarnwick: cannot record to ") + file + ": "),
+                 qPrintable(err));
         QVERIFY(!QFileInfo(dir.filePath(QStringLiteral("missing"))).exists());
     }
 };

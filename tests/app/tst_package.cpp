@@ -1,27 +1,9 @@
+#include "process_output.h"
+
 #include <QDir>
 #include <QImage>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-
-namespace {
-
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Run run(const QString &program, const QStringList &arguments, int timeoutMs = 10000)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(timeoutMs) || process.exitStatus() != QProcess::NormalExit)
-        return {-1, {}, process.readAllStandardError()};
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-}
-
-} // namespace
 
 // Builds the Debian package from this build tree, unpacks it into a scratch root and uses
 // what it installed, as a machine that installed the package would.
@@ -39,24 +21,25 @@ private slots:
     void initTestCase()
     {
         QVERIFY(dir_.isValid());
-        const Run cpack = run(QStringLiteral(CPACK_PROGRAM),
-                              {"--config", CPACK_CONFIG, "-G", "DEB", "-B", dir_.path()}, 100000);
-        QVERIFY2(cpack.exitCode == 0, cpack.out + cpack.err);
+        const ChildEnd cpack = runChild(QStringLiteral(CPACK_PROGRAM),
+                                        {"--config", CPACK_CONFIG, "-G", "DEB", "-B", dir_.path()},
+                                        QProcessEnvironment::systemEnvironment(), 100000);
+        QVERIFY2(cpack.exitCode == 0, cpack.standardOutput + cpack.standardError);
         const QStringList packages = QDir(dir_.path()).entryList({"*.deb"}, QDir::Files);
         QCOMPARE(packages.size(), 1);
         package_ = dir_.filePath(packages.first());
         root_ = dir_.filePath(QStringLiteral("root"));
-        const Run unpack = run(QStringLiteral("dpkg"), {"-x", package_, root_});
-        QVERIFY2(unpack.exitCode == 0, unpack.err);
+        const ChildEnd unpack = runChild(QStringLiteral("dpkg"), {"-x", package_, root_});
+        QVERIFY2(unpack.exitCode == 0, unpack.standardError);
     }
 
     void dependenciesAreComputedAndIncludeTheFont()
     {
-        const Run depends = run(QStringLiteral("dpkg-deb"), {"-f", package_, "Depends"});
+        const ChildEnd depends = runChild(QStringLiteral("dpkg-deb"), {"-f", package_, "Depends"});
         QCOMPARE(depends.exitCode, 0);
         for (const char *package :
              {"libc6", "libqt6widgets6", "libqt6serialport6", "fonts-ipafont-gothic"})
-            QVERIFY2(depends.out.contains(package), depends.out);
+            QVERIFY2(depends.standardOutput.contains(package), depends.standardOutput);
     }
 
     void programsRunFromThePackage_data()
@@ -70,9 +53,9 @@ private slots:
     void programsRunFromThePackage()
     {
         QFETCH(QString, program);
-        const Run version = run(installed("usr/bin/" + program), {"--version"});
+        const ChildEnd version = runChild(installed("usr/bin/" + program), {"--version"});
         QCOMPARE(version.exitCode, 0);
-        QCOMPARE(version.out, (program + " " PROJECT_VERSION_TEXT "\n").toUtf8());
+        QCOMPARE(version.standardOutput, (program + " " PROJECT_VERSION_TEXT "\n").toUtf8());
     }
 
     void desktopEntryNamesTheProgramAndItsIcon()
@@ -105,10 +88,11 @@ private slots:
     void manualPagesAreInstalled()
     {
         QFETCH(QString, page);
-        const Run text =
-            run(QStringLiteral("gzip"), {"-dc", installed("usr/share/man/man1/" + page + ".1.gz")});
+        const ChildEnd text = runChild(QStringLiteral("gzip"),
+                                       {"-dc", installed("usr/share/man/man1/" + page + ".1.gz")});
         QCOMPARE(text.exitCode, 0);
-        QVERIFY(text.out.startsWith(".TH " + page.toUpper().replace("-", "\\-").toUtf8() + " 1 "));
+        QVERIFY(text.standardOutput.startsWith(
+            ".TH " + page.toUpper().replace("-", "\\-").toUtf8() + " 1 "));
     }
 };
 

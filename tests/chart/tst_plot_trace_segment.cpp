@@ -1,5 +1,6 @@
 #include "chart/chart_plot.h"
 #include "chart/picture_box.h"
+#include "chart_reading.h"
 
 #include <QTest>
 #include <limits>
@@ -22,14 +23,6 @@ QList<QPoint> lit(const PictureBox &picture)
                 pixels.append(QPoint(x, y));
         }
     }
-    return pixels;
-}
-
-QList<QPoint> column(int x, int fromY, int toY)
-{
-    QList<QPoint> pixels;
-    for (int y = fromY; y <= toY; ++y)
-        pixels.append(QPoint(x, y));
     return pixels;
 }
 

@@ -1,4 +1,5 @@
 #include "chart/raster_line.h"
+#include "chart_reading.h"
 
 #include <QTest>
 #include <algorithm>
@@ -16,14 +17,6 @@ Pixels sorted(Pixels pixels)
 {
     std::sort(pixels.begin(), pixels.end(),
               [](QPoint a, QPoint b) { return std::pair(a.x(), a.y()) < std::pair(b.x(), b.y()); });
-    return pixels;
-}
-
-Pixels column(int x, int fromY, int toY)
-{
-    Pixels pixels;
-    for (int y = fromY; y <= toY; ++y)
-        pixels.emplace_back(x, y);
     return pixels;
 }
 
@@ -57,9 +50,9 @@ private slots:
                       {545, 323}, {546, 323}, {547, 324}, {548, 324}};
         QTest::newRow("wholly outside") << QPointF(-5, -5) << QPointF(-1, 200) << Pixels{};
         QTest::newRow("huge far end")
-            << QPointF(50, -2.8e30) << QPointF(58, 287) << column(58, 0, 287);
+            << QPointF(50, -2.8e30) << QPointF(58, 287) << column<Pixels>(58, 0, 287);
         QTest::newRow("huge both ends")
-            << QPointF(65, 2.8e30) << QPointF(72, -1.4e30) << column(70, 0, 324);
+            << QPointF(65, 2.8e30) << QPointF(72, -1.4e30) << column<Pixels>(70, 0, 324);
         QTest::newRow("not a number") << QPointF(nan, 0) << QPointF(5, 5) << Pixels{};
     }
 

@@ -1,4 +1,5 @@
 #include "desk.h"
+#include "device/device_protocol.h"
 #include "emulator/emulator_options.h"
 #include "emulator/instrument_emulator.h"
 #include "recording_window.h"
@@ -17,7 +18,6 @@
 namespace {
 
 const QByteArray Pair = QByteArrayLiteral("T25.3\r\nH60.1\r\n");
-const QByteArray Ack = QByteArrayLiteral("\x06");
 
 // The program's side of the line, as a serial link opens it: it reads as soon as bytes arrive.
 class Host {
@@ -82,26 +82,33 @@ private slots:
 
         const QStringList none;
         const QStringList twoLogged{"--logged", "2", "--log-interval", "5H"};
-        QTest::newRow("stop acknowledges") << none << QByteArray("S") << Ack;
-        QTest::newRow("blank in the interval") << none << QByteArray("R 5MS") << Pair + Ack;
+        QTest::newRow("stop acknowledges") << none << QByteArray("S") << protocol::Acknowledgement;
+        QTest::newRow("blank in the interval")
+            << none << QByteArray("R 5MS") << Pair + protocol::Acknowledgement;
         QTest::newRow("no ack") << QStringList{"--no-ack"} << QByteArray("R 5MST")
                                 << Pair + "L0M\r\n";
-        QTest::newRow("nothing logged") << none << QByteArray("T") << "L0M\r\n" + Ack;
+        QTest::newRow("nothing logged")
+            << none << QByteArray("T") << "L0M\r\n" + protocol::Acknowledgement;
         QTest::newRow("logged before")
-            << twoLogged << QByteArray("T") << "L5H\r\n" + Pair + Pair + Ack;
+            << twoLogged << QByteArray("T") << "L5H\r\n" + Pair + Pair + protocol::Acknowledgement;
         QTest::newRow("memory run clears memory")
-            << twoLogged << QByteArray("L10MST") << Ack + "L10M\r\n" + Pair + Ack;
+            << twoLogged << QByteArray("L10MST")
+            << protocol::Acknowledgement + "L10M\r\n" + Pair + protocol::Acknowledgement;
         QTest::newRow("new memory run replaces the interval")
-            << none << QByteArray("L 1ML30HST") << Ack + "L30H\r\n" + Pair + Ack;
+            << none << QByteArray("L 1ML30HST")
+            << protocol::Acknowledgement + "L30H\r\n" + Pair + protocol::Acknowledgement;
         QTest::newRow("send run leaves memory alone")
             << QStringList{"--logged", "1"} << QByteArray("R 5MST")
-            << Pair + Ack + "L10M\r\n" + Pair + Ack;
+            << Pair + protocol::Acknowledgement + "L10M\r\n" + Pair + protocol::Acknowledgement;
         QTest::newRow("stray bytes and a broken measure")
-            << none << QByteArray("x\r\n?R5ST") << Ack + "L0M\r\n" + Ack;
-        QTest::newRow("zero interval is no command") << none << QByteArray("R00MS") << Ack;
-        QTest::newRow("split") << QStringList{"--split"} << QByteArray("R 5MS") << Pair + Ack;
+            << none << QByteArray("x\r\n?R5ST")
+            << protocol::Acknowledgement + "L0M\r\n" + protocol::Acknowledgement;
+        QTest::newRow("zero interval is no command")
+            << none << QByteArray("R00MS") << protocol::Acknowledgement;
+        QTest::newRow("split") << QStringList{"--split"} << QByteArray("R 5MS")
+                               << Pair + protocol::Acknowledgement;
         QTest::newRow("paced") << QStringList{"--pace", "--logged", "3"} << QByteArray("T")
-                               << "L10M\r\n" + Pair + Pair + Pair + Ack;
+                               << "L10M\r\n" + Pair + Pair + Pair + protocol::Acknowledgement;
     }
 
     void answers()
@@ -126,7 +133,10 @@ private slots:
             QVERIFY(host.send(piece));
             QTest::qWait(20);
         }
-        QVERIFY(waitUntil([&] { return host.received() == (Ack + "L10H\r\n" + Pair + Ack); }));
+        QVERIFY(waitUntil([&] {
+            return host.received() ==
+                   (protocol::Acknowledgement + "L10H\r\n" + Pair + protocol::Acknowledgement);
+        }));
         QList<QByteArray> received;
         for (const QList<QVariant> &signal : std::as_const(commands))
             received << signal.at(0).toByteArray();
@@ -141,10 +151,10 @@ private slots:
         QVERIFY(host.send("R 1M"));
         QVERIFY(waitUntil([&] { return pairsIn(host.received()) >= 3; }));
         QVERIFY(host.send("S"));
-        QVERIFY(waitUntil([&] { return host.received().contains(Ack); }));
+        QVERIFY(waitUntil([&] { return host.received().contains(protocol::Acknowledgement); }));
         QTest::qWait(300);
         const QByteArray all = host.received();
-        QCOMPARE(all.mid(all.indexOf(Ack) + 1), QByteArray());
+        QCOMPARE(all.mid(all.indexOf(protocol::Acknowledgement) + 1), QByteArray());
     }
 
     void newMeasureReplacesTheRunningOne()
@@ -198,7 +208,7 @@ private slots:
         QVERIFY(emulator);
         Host host(emulator->devicePath());
         QVERIFY(host.send("T"));
-        QVERIFY(waitUntil([&] { return host.received().endsWith(Ack); }));
+        QVERIFY(waitUntil([&] { return host.received().endsWith(protocol::Acknowledgement); }));
         SessionState state;
         state.MaxSamples = 100;
         RecordingWindow window;
@@ -206,7 +216,8 @@ private slots:
         QCOMPARE(window.effects.count(QStringLiteral("Label5 温度 ： 25.3 ℃")), 5);
         QCOMPARE(window.effects.count(QStringLiteral("Label6 湿度 ： 60.1 %RH")), 5);
         QCOMPARE(window.effects.count(QStringLiteral("UpDown2 10")), 1);
-        QVERIFY(host.received().size() > ("L10M\r\n" + Pair.repeated(5) + Ack).size());
+        QVERIFY(host.received().size() >
+                ("L10M\r\n" + Pair.repeated(5) + protocol::Acknowledgement).size());
     }
 
     void servesAGivenDevice()
@@ -216,7 +227,9 @@ private slots:
         QVERIFY(emulator.serve(line.devicePath()));
         QByteArray received;
         QVERIFY(line.write("T"));
-        QVERIFY(waitUntil([&] { return (received += line.readAvailable()) == ("L0M\r\n" + Ack); }));
+        QVERIFY(waitUntil([&] {
+            return (received += line.readAvailable()) == ("L0M\r\n" + protocol::Acknowledgement);
+        }));
 
         QVERIFY(!emulator.serve(QStringLiteral("/dev/null")));
         QVERIFY(emulator.errorString().contains(QStringLiteral("/dev/null")));

@@ -1,5 +1,7 @@
 #include "fuzz_window.h"
 
+#include "fixed_clock.h"
+
 #include "chart/chart_plot.h"
 #include "device/caption_text.h"
 #include "device/device_protocol.h"
@@ -11,7 +13,7 @@
 
 namespace {
 
-const QString Time = QStringLiteral("12:34:56");
+const QString &Time = FixedClockText;
 
 void check(bool holds, const char *rule)
 {
@@ -172,17 +174,19 @@ void FuzzWindow::announceReading(Trace trace, float value, std::int32_t sampleCo
     unannounced_.reset();
 }
 
-// Stop as the window runs it: it clears the status line, yields, sends "S" and waits for
-// the acknowledgement, taking deliveries as they come.
+// The window's own Stop; its wait takes deliveries as they come, and the "S" and the end of
+// the run touch nothing the decoder sees.
 void FuzzWindow::Command2_Click()
 {
-    label7_ = caption::StatusPrefix;
-    const NestedHandler::Level stop(nesting_.stops);
-    if (!stop.entered())
-        return;
-    yieldToEventLoop();
-    while (!waitIsOver(label7_) && deliverNext()) {
-    }
+    runStop(nesting_.stops, {.clearStatus = [this] { label7_ = caption::StatusPrefix; },
+                             .yield = [this] { yieldToEventLoop(); },
+                             .sendStop = [] {},
+                             .waitForAcknowledgement =
+                                 [this] {
+                                     while (!waitIsOver(label7_) && deliverNext()) {
+                                     }
+                                 },
+                             .endRun = [] {}});
 }
 
 // The box's own event loop decodes what arrives while it is open; a second box is not

@@ -1,3 +1,4 @@
+#include "device/device_protocol.h"
 #include "record/reading_recorder.h"
 #include "scripted_instrument.h"
 #include "wait.h"
@@ -11,8 +12,6 @@
 #include <QTest>
 
 namespace {
-
-const QByteArray Ack("\x06");
 
 // The recorded rows without their header, split into fields.
 QList<QStringList> rows(const QString &path)
@@ -61,12 +60,12 @@ private slots:
                         "0.0\r\n");
         QVERIFY(waitUntil([&] { return form.session().SampleCount == 2; }));
         QCOMPARE(form.Label5->text(), QStringLiteral("温度 ： -5.2 ℃"));
-        instrument.answer('S', Ack);
+        instrument.answer('S', protocol::Acknowledgement);
         form.Command2->click();
         instrument.answer('T', "L15M\r\nT\xBA"
                                "5.2\r\nH\xB0"
                                "2.5\r\n" +
-                                   Ack);
+                                   protocol::Acknowledgement);
         form.Command3->click();
         QCOMPARE(form.session().SampleCount, 3);
 

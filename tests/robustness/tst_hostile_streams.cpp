@@ -1,5 +1,6 @@
 #include "box_watcher.h"
 #include "desk.h"
+#include "device/device_protocol.h"
 #include "piece_feeder.h"
 #include "process_figures.h"
 #include "wait.h"
@@ -14,7 +15,6 @@
 
 namespace {
 
-const QByteArray Ack("\x06");
 constexpr qsizetype MiB = 1 << 20;
 // Deep enough for the program's own nesting limits, far below a default 8 MiB stack;
 // nesting without a limit takes over 1 KiB for each piece of a flood.
@@ -96,7 +96,7 @@ struct Rescue {
         timer.setSingleShot(true);
         QObject::connect(&timer, &QTimer::timeout, [this, &instrument] {
             fired = true;
-            instrument.send(Ack);
+            instrument.send(protocol::Acknowledgement);
         });
         timer.start(FloodTimeoutMs);
     }
@@ -167,8 +167,8 @@ private slots:
         QTest::newRow("empty and real logging reports")
             << repeated({"L0M", "L15M\r\n", "LH", "L2H\n"}, 500) << Moment::DuringRun << true;
         QTest::newRow("empty reports while Receive waits")
-            << repeated({"L0M\r\n"}, 2000) + QList<QByteArray>{Ack} << Moment::WhileReceiveWaits
-            << true;
+            << repeated({"L0M\r\n"}, 2000) + QList<QByteArray>{protocol::Acknowledgement}
+            << Moment::WhileReceiveWaits << true;
         QTest::newRow("endless digits after T")
             << afterOpening("T", randomPieces(digits, 4096, 3)) << Moment::DuringRun << false;
         QTest::newRow("endless digits after the point")
@@ -186,7 +186,7 @@ private slots:
         QTest::newRow("CR and LF storm")
             << randomPieces(lineEnds(256 * 1024, 6), 64, 7) << Moment::DuringRun << false;
         QTest::newRow("CR and LF storm while an auto-stop waits")
-            << randomPieces(lineEnds(4000, 8), 3, 9) + QList<QByteArray>{Ack}
+            << randomPieces(lineEnds(4000, 8), 3, 9) + QList<QByteArray>{protocol::Acknowledgement}
             << Moment::WhileAutoStopWaits << false;
         QTest::newRow("NUL bytes")
             << randomPieces(QByteArray(MiB, '\0'), 4096, 10) << Moment::DuringRun << false;
@@ -219,7 +219,7 @@ private slots:
         qInfo("resident memory grew by %lld KiB", growth / 1024);
         QVERIFY(growth < MemoryBudget);
 
-        desk.instrument.answer('S', Ack);
+        desk.instrument.answer('S', protocol::Acknowledgement);
         desk.form.Command2->click();
         QVERIFY(desk.unlocked());
         desk.measure();

@@ -1,4 +1,5 @@
 #include "desk.h"
+#include "device/device_protocol.h"
 #include "wait.h"
 #include "window/up_down.h"
 
@@ -12,7 +13,6 @@
 
 namespace {
 
-const QByteArray Ack("\x06");
 constexpr std::int16_t MostSamples = 32767;
 
 void typeSpan(Form1 &form, const QString &text)
@@ -61,7 +61,7 @@ private slots:
         QFETCH(QString, span);
         QFETCH(int, maxSamples);
         ScriptedDesk desk;
-        desk.instrument.answer('S', Ack);
+        desk.instrument.answer('S', protocol::Acknowledgement);
         typeSpan(desk.form, span);
         QCOMPARE(desk.form.session().MaxSamples, 60);
 

@@ -1,5 +1,6 @@
 #include "box_watcher.h"
 #include "desk.h"
+#include "device/device_protocol.h"
 #include "event_script.h"
 #include "process_figures.h"
 #include "serial/serial_link.h"
@@ -20,7 +21,6 @@
 
 namespace {
 
-const QByteArray Ack("\x06");
 const QString Reading = QStringLiteral("温度 ： 25.3 ℃");
 constexpr int IdleMs = 500;
 // CPU time over IdleMs of waiting: a loop that spins takes all of it, a sleeping one next
@@ -58,13 +58,13 @@ void measureAndRead(Desk &desk, ScriptedInstrument &instrument)
     QVERIFY(waitUntil([&] { return desk.form.Label5->text() == Reading; }));
 }
 
-// When the device goes away.
-enum class Moment { MidRun, WhileStopWaits, WhileReceiveWaits, WhileBoxIsOpen };
+// When the device goes away. A hung-up line mid-run may leave its path behind, dangling.
+enum class Moment { MidRun, MidRunPathKept, WhileStopWaits, WhileReceiveWaits, WhileBoxIsOpen };
 
 // Waiting handlers the scenario starts, the operator's two Stops included.
 int waitsStarted(Moment moment)
 {
-    return moment == Moment::MidRun ? 2 : 3;
+    return moment == Moment::MidRun || moment == Moment::MidRunPathKept ? 2 : 3;
 }
 
 // Run as an unprivileged child: Measure on a device this user may not open, then, once
@@ -153,7 +153,7 @@ private slots:
         QCOMPARE(boxes.shown(), 0);
 
         ScriptedInstrument instrument;
-        instrument.answer('S', Ack);
+        instrument.answer('S', protocol::Acknowledgement);
         QVERIFY(device.pointTo(instrument.devicePath()));
         window.form.Command2->click();
         QCOMPARE(instrument.received(), QByteArray("S"));
@@ -165,6 +165,7 @@ private slots:
     {
         QTest::addColumn<Moment>("moment");
         QTest::newRow("mid-run") << Moment::MidRun;
+        QTest::newRow("mid-run, the path kept") << Moment::MidRunPathKept;
         QTest::newRow("while Stop waits") << Moment::WhileStopWaits;
         QTest::newRow("while Receive waits") << Moment::WhileReceiveWaits;
         QTest::newRow("while the NO Logging box is open") << Moment::WhileBoxIsOpen;
@@ -187,12 +188,14 @@ private slots:
         };
         const auto vanish = [&] {
             first->hangUp();
-            device.remove();
+            if (moment != Moment::MidRunPathKept)
+                device.remove();
         };
 
         EventScript script;
         switch (moment) {
         case Moment::MidRun:
+        case Moment::MidRunPathKept:
             script.add([&] { form.Command1->click(); });
             script.add([&] { return first->received().size() == 4; },
                        [&] { first->send("T25.3\r\n"); });
@@ -232,7 +235,7 @@ private slots:
         script.add([&] { return window.errors.size() == 1; },
                    [&] {
                        second = std::make_unique<ScriptedInstrument>();
-                       second->answer('S', Ack);
+                       second->answer('S', protocol::Acknowledgement);
                        QVERIFY(device.pointTo(second->devicePath()));
                    });
         script.add(stop);
@@ -266,7 +269,7 @@ private slots:
         QFETCH(bool, held);
         QFETCH(bool, groupHint);
         ScriptedInstrument instrument;
-        instrument.answer('S', Ack);
+        instrument.answer('S', protocol::Acknowledgement);
         instrument.onCommand = [&](char c) {
             if (c == 'M')
                 instrument.send("T25.3\r\n");

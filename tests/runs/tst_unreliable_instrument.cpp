@@ -1,7 +1,6 @@
 #include "desk.h"
 #include "device/caption_text.h"
 #include "process_figures.h"
-#include "process_output.h"
 #include "wait.h"
 #include "window/up_down.h"
 
@@ -14,24 +13,6 @@
 #include <QTimer>
 
 namespace {
-
-const QString ChildVariable = QStringLiteral("TARNWICK_TEST_NO_ACK_CHILD");
-
-// Run as a child process: a run on an instrument that never acknowledges, Stop clicked
-// during it, and the window closed from inside Stop's endless wait. The process must end
-// there, with status 0.
-int closeDuringEndlessStop(int argc, char *argv[])
-{
-    QApplication app(argc, argv);
-    const auto emulator = startEmulator({"--no-ack", "--speed", "6000"});
-    Form1 form(emulator->devicePath());
-    form.show();
-    QTimer::singleShot(0, &form, [&] { form.Command1->click(); });
-    QTimer::singleShot(100, &form, [&] { form.Command2->click(); });
-    QTimer::singleShot(300, &form, [&] { form.close(); });
-    app.exec();
-    return 3;
-}
 
 // Ticks on the event loop, wherever it is being run from.
 struct Heartbeat {
@@ -105,16 +86,6 @@ private slots:
         QVERIFY(desk.unlocked());
     }
 
-    void closeDuringAnEndlessStopEndsTheProcess()
-    {
-        const ChildEnd child = runThisProgramWith(ChildVariable, QStringLiteral("1"));
-        QVERIFY(child.finished);
-        QCOMPARE(child.exitStatus, QProcess::NormalExit);
-        QCOMPARE(child.exitCode, 0);
-        const QByteArray errors = withoutEnvironmentNotes(child.standardError);
-        QVERIFY2(errors.isEmpty(), errors.constData());
-    }
-
     // The instrument hangs up in the middle of a record. The window closes its port without
     // a word and sleeps; an instrument plugged in on the same path takes over at Stop.
     void droppedLineLeavesTheWindowQuietAndCanComeBack()
@@ -158,8 +129,6 @@ private slots:
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsSet(qPrintable(ChildVariable)))
-        return closeDuringEndlessStop(argc, argv);
     QApplication app(argc, argv);
     TestUnreliableInstrument test;
     return QTest::qExec(&test, argc, argv);

@@ -13,20 +13,33 @@ QByteArray withoutEnvironmentNotes(const QByteArray &standardError)
     return lines.join('\n');
 }
 
-ChildEnd runThisProgramWith(const QString &variable, const QString &value)
+ChildEnd runChild(const QString &program, const QStringList &arguments,
+                  const QProcessEnvironment &environment, int timeoutMs)
 {
     QProcess child;
+    child.setProcessEnvironment(environment);
+    child.start(program, arguments);
+    ChildEnd end;
+    end.finished = child.waitForFinished(timeoutMs);
+    if (!end.finished) {
+        child.kill();
+        child.waitForFinished();
+    }
+    end.exitStatus = child.exitStatus();
+    if (end.finished && end.exitStatus == QProcess::NormalExit)
+        end.exitCode = child.exitCode();
+    end.standardOutput = child.readAllStandardOutput();
+    end.standardError = child.readAllStandardError();
+    return end;
+}
+
+ChildEnd runThisProgramWith(const QString &variable, const QString &value)
+{
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(variable, value);
-    child.setProcessEnvironment(environment);
     QElapsedTimer clock;
     clock.start();
-    child.start(QCoreApplication::applicationFilePath(), {});
-    ChildEnd end;
-    end.finished = child.waitForFinished(10000);
+    const ChildEnd end = runChild(QCoreApplication::applicationFilePath(), {}, environment);
     qInfo("the child ended %lld ms after it started", clock.elapsed());
-    end.exitStatus = child.exitStatus();
-    end.exitCode = child.exitCode();
-    end.standardError = child.readAllStandardError();
     return end;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/receive_decoder.h"
+#include "fixed_clock.h"
 
 #include <QStringList>
 #include <functional>
@@ -9,7 +10,7 @@
 // so that a test can compare a whole stream's effects with a list.
 class RecordingWindow : public DecoderWindow {
 public:
-    static inline const QString Time = QStringLiteral("12:34:56");
+    static inline const QString &Time = FixedClockText;
 
     void setCaption(Label label, const QString &caption) override;
     void setUpDown2Value(int value) override;

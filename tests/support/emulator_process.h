@@ -5,7 +5,7 @@
 #include <QStringList>
 
 // tarnwick-emulator in a child process on a new pseudo-terminal, so that its work is not
-// counted with the window's. Ended when this object goes.
+// counted with the window's (the benchmarks' figures). Ended when this object goes.
 class EmulatorProcess {
 public:
     explicit EmulatorProcess(const QStringList &arguments);
