@@ -1,10 +1,10 @@
 #include "serial/serial_link.h"
 
+#include "serial/port_names.h"
+
 #include <QStringList>
-#include <cerrno>
 #include <cstdio>
 #include <optional>
-#include <unistd.h>
 
 namespace {
 
@@ -77,23 +77,9 @@ std::optional<QSerialPort::FlowControl> flowControl(int handshaking)
     }
 }
 
-// QSerialPort's own rule: a path is taken as given, a bare name such as ttyUSB0 is under /dev.
-QString devicePath(const QString &name)
-{
-    const bool isPath = name.startsWith(u'/') || name.startsWith(u"./") || name.startsWith(u"../");
-    return isPath || name.isEmpty() ? name : QStringLiteral("/dev/") + name;
-}
-
 void writeToStandardError(const QString &line)
 {
     std::fprintf(stderr, "%s\n", qPrintable(line));
-}
-
-// QSerialPort reports a busy lock file as a permission error too; only a device the user
-// may not read or write earns the group hint.
-bool accessDenied(const QString &device)
-{
-    return ::access(device.toLocal8Bit().constData(), R_OK | W_OK) != 0 && errno == EACCES;
 }
 
 } // namespace
@@ -123,7 +109,7 @@ bool MSComm::setDeviceName(const QString &path)
 {
     if (PortOpen())
         return false;
-    deviceOverride_ = devicePath(path);
+    deviceOverride_ = portDevicePath(path);
     return true;
 }
 
@@ -131,7 +117,7 @@ QString MSComm::deviceName() const
 {
     if (!deviceOverride_.isEmpty())
         return deviceOverride_;
-    return QStringLiteral("/dev/ttyS%1").arg(commPort_ - 1);
+    return numberedPortName(commPort_);
 }
 
 bool MSComm::setSettings(const QString &settings)
@@ -197,10 +183,36 @@ bool MSComm::setPortOpen(bool open)
     return this->open();
 }
 
+bool MSComm::setLine(QIODevice *line, const QString &name)
+{
+    if (PortOpen())
+        return false;
+    if (line_)
+        line_->disconnect(this);
+    line_ = line;
+    deviceOverride_ = line ? name : QString();
+    if (line) {
+        connect(line, &QIODevice::readyRead, this, &MSComm::onReadyRead);
+        connect(line, &QIODevice::readChannelFinished, this, &MSComm::closeLostPort);
+    }
+    return true;
+}
+
+QIODevice &MSComm::device()
+{
+    return line_ ? *line_ : static_cast<QIODevice &>(port_);
+}
+
+const QIODevice &MSComm::device() const
+{
+    return line_ ? *line_ : static_cast<const QIODevice &>(port_);
+}
+
 bool MSComm::open()
 {
-    port_.setPortName(deviceName());
-    if (!port_.open(QIODevice::ReadWrite)) {
+    if (!line_)
+        port_.setPortName(deviceName());
+    if (!device().open(QIODevice::ReadWrite)) {
         reportOpenFailure();
         return false;
     }
@@ -213,17 +225,17 @@ void MSComm::close()
 {
     if (!PortOpen())
         return;
-    if (port_.bytesToWrite() > 0)
-        port_.waitForBytesWritten(CloseFlushMs);
-    port_.close();
+    if (device().bytesToWrite() > 0)
+        device().waitForBytesWritten(CloseFlushMs);
+    device().close();
 }
 
 void MSComm::reportOpenFailure()
 {
     QString line =
-        QStringLiteral("tarnwick: cannot open %1: %2").arg(deviceName(), port_.errorString());
-    if (port_.error() == QSerialPort::PermissionError && accessDenied(deviceName()))
-        line += QStringLiteral(" (is your user in the dialout group?)");
+        QStringLiteral("tarnwick: cannot open %1: %2").arg(deviceName(), device().errorString());
+    if (!line_ && port_.error() == QSerialPort::PermissionError)
+        line += permissionHint(deviceName());
     if (line == lastOpenFailure_)
         return;
     lastOpenFailure_ = line;
@@ -234,10 +246,11 @@ bool MSComm::setOutput(const QByteArray &bytes)
 {
     if (!PortOpen())
         return false;
-    if (port_.write(bytes) != bytes.size())
+    if (device().write(bytes) != bytes.size())
         return false;
     // Hands the bytes to the device now instead of on the next event-loop pass.
-    port_.flush();
+    if (!line_)
+        port_.flush();
     return true;
 }
 
@@ -245,7 +258,7 @@ QByteArray MSComm::Input()
 {
     if (!PortOpen())
         return {};
-    return port_.readAll();
+    return device().readAll();
 }
 
 void MSComm::setErrorSink(ErrorSink sink)
@@ -267,7 +280,7 @@ void MSComm::onReadyRead()
 void MSComm::raiseOnComm()
 {
     onCommPending_ = false;
-    if (rThreshold_ <= 0 || !PortOpen() || port_.bytesAvailable() < rThreshold_)
+    if (rThreshold_ <= 0 || !PortOpen() || device().bytesAvailable() < rThreshold_)
         return;
     commEvent_ = comEvReceive;
     emit OnComm();
@@ -279,7 +292,13 @@ void MSComm::onError(QSerialPort::SerialPortError error)
 {
     const bool lost = error == QSerialPort::ResourceError || error == QSerialPort::ReadError ||
                       error == QSerialPort::WriteError;
-    if (!lost || !PortOpen())
+    if (lost)
+        closeLostPort();
+}
+
+void MSComm::closeLostPort()
+{
+    if (!PortOpen())
         return;
     const quint64 opening = opening_;
     QMetaObject::invokeMethod(
