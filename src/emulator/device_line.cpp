@@ -1,17 +1,11 @@
 #include "emulator/device_line.h"
 
 #include "device/device_protocol.h"
-#include "serial/pseudo_terminal.h"
+#include "emulator/io_line_end.h"
+#include "serial/in_process_line.h"
 
-#include <QFile>
-#include <QSocketNotifier>
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
-#include <cstring>
-#include <fcntl.h>
-#include <termios.h>
-#include <unistd.h>
 
 namespace {
 
@@ -19,27 +13,6 @@ constexpr double BytesPerSecond = protocol::Baud / 10.0; // a start bit, 8 data 
 constexpr qsizetype PacedChunk = 16;
 constexpr int SplitGapMs = 1;
 constexpr int HangUpDelayMs = 200;
-
-// What failed, followed by the reason in errno.
-QString systemError(const QString &what)
-{
-    return what + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
-}
-
-// Raw 8N1 at the protocol's baud rate; glibc's cfsetspeed takes the rate as a number.
-bool setRawLine(int fd)
-{
-    termios settings{};
-    if (tcgetattr(fd, &settings) != 0)
-        return false;
-    cfmakeraw(&settings);
-    if (cfsetspeed(&settings, protocol::Baud) != 0)
-        return false;
-    settings.c_cflag &= ~(CSIZE | PARENB | CSTOPB | CRTSCTS);
-    settings.c_cflag |= CS8 | CLOCAL | CREAD;
-    settings.c_iflag &= ~(IXON | IXOFF | IXANY);
-    return tcsetattr(fd, TCSANOW, &settings) == 0;
-}
 
 } // namespace
 
@@ -60,49 +33,48 @@ DeviceLine::~DeviceLine()
 bool DeviceLine::openPseudoTerminal()
 {
     release();
-    pty_ = std::make_unique<PseudoTerminal>();
-    if (!pty_->isOpen()) {
-        error_ = systemError(QStringLiteral("cannot create a pseudo-terminal"));
-        pty_.reset();
-        return false;
-    }
-    devicePath_ = pty_->devicePath();
-    watch(pty_->masterFd());
-    return true;
+    return watch(openPseudoTerminalEnd(&devicePath_, &error_));
 }
 
 bool DeviceLine::open(const QString &devicePath)
 {
     release();
-    const QByteArray path = QFile::encodeName(devicePath);
-    const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        error_ = systemError(QStringLiteral("cannot open ") + devicePath);
+    if (!watch(openDeviceEnd(devicePath, &error_)))
         return false;
-    }
-    if (!setRawLine(fd)) {
-        error_ = systemError(devicePath + QStringLiteral(" takes no serial settings"));
-        ::close(fd);
-        return false;
-    }
     devicePath_ = devicePath;
-    watch(fd);
     return true;
 }
 
-void DeviceLine::watch(int fd)
+bool DeviceLine::openInProcess()
 {
-    fd_ = fd;
+    release();
+    if (!inProcess_)
+        inProcess_ = std::make_unique<InProcessLine>();
+    inProcess_->deviceEnd().open(QIODevice::ReadWrite);
+    devicePath_ = QStringLiteral("the built-in line");
+    return watch(std::make_unique<IoLineEnd>(&inProcess_->deviceEnd()));
+}
+
+QIODevice *DeviceLine::hostLine() const
+{
+    return inProcess_ ? &inProcess_->hostEnd() : nullptr;
+}
+
+bool DeviceLine::watch(std::unique_ptr<LineEnd> end)
+{
+    if (!end)
+        return false;
+    end_ = end.release();
+    end_->setParent(this);
     written_ = 0;
     dropped_ = false;
-    readable_ = new QSocketNotifier(fd, QSocketNotifier::Read, this);
-    connect(readable_, &QSocketNotifier::activated, this, &DeviceLine::readWaiting);
-    writable_ = new QSocketNotifier(fd, QSocketNotifier::Write, this);
-    writable_->setEnabled(false);
-    connect(writable_, &QSocketNotifier::activated, this, [this] {
-        writable_->setEnabled(false);
+    waitingForRoom_ = false;
+    connect(end_, &LineEnd::readable, this, &DeviceLine::readWaiting);
+    connect(end_, &LineEnd::writable, this, [this] {
+        waitingForRoom_ = false;
         flush();
     });
+    return true;
 }
 
 void DeviceLine::send(const QByteArray &bytes)
@@ -110,7 +82,7 @@ void DeviceLine::send(const QByteArray &bytes)
     if (!isOpen() || dropped_)
         return;
     pending_ += bytes;
-    if (!gap_.isActive() && !writable_->isEnabled())
+    if (!gap_.isActive() && !waitingForRoom_)
         flush();
 }
 
@@ -122,42 +94,28 @@ void DeviceLine::close()
     emit closed();
 }
 
-// Closes without a word; the notifiers may be mid-signal, so they go later.
+// Closes without a word; the end may be mid-signal, so it goes later.
 void DeviceLine::release()
 {
     if (!isOpen())
         return;
-    for (QSocketNotifier *notifier : {readable_, writable_}) {
-        notifier->setEnabled(false);
-        notifier->deleteLater();
-    }
-    readable_ = writable_ = nullptr;
+    end_->disconnect(this);
+    end_->close();
+    end_->deleteLater();
+    end_ = nullptr;
     gap_.stop();
     hangUp_.stop();
     pending_.clear();
-    if (pty_)
-        pty_.reset();
-    else
-        ::close(fd_);
-    fd_ = -1;
 }
 
 void DeviceLine::readWaiting()
 {
     if (!isOpen())
         return;
-    QByteArray bytes;
-    char buffer[512];
-    ssize_t n = 0;
-    while ((n = ::read(fd_, buffer, sizeof buffer)) > 0 || (n < 0 && errno == EINTR)) {
-        if (n > 0)
-            bytes.append(buffer, n);
-    }
-    // End of file or an error other than "nothing more waiting": the other end has gone.
-    const bool hungUp = n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK);
-    if (!bytes.isEmpty() && !dropped_)
-        emit received(bytes);
-    if (hungUp)
+    const LineEnd::Reading reading = end_->readWaiting();
+    if (!reading.bytes.isEmpty() && !dropped_)
+        emit received(reading.bytes);
+    if (reading.hungUp)
         close();
 }
 
@@ -178,14 +136,12 @@ bool DeviceLine::writeChunk()
         drop();
         return false;
     }
-    const ssize_t n = ::write(fd_, pending_.constData(), nextChunkSize());
-    if (n < 0) {
-        if (errno == EINTR)
-            return true;
-        if (errno == EAGAIN || errno == EWOULDBLOCK)
-            writable_->setEnabled(true);
-        else
+    const qint64 n = end_->write(pending_.constData(), nextChunkSize());
+    if (n <= 0) {
+        if (n < 0)
             close();
+        else
+            waitingForRoom_ = true;
         return false;
     }
     pending_.remove(0, n);

@@ -7,8 +7,9 @@
 #include <memory>
 #include <optional>
 
-class PseudoTerminal;
-class QSocketNotifier;
+class InProcessLine;
+class LineEnd;
+class QIODevice;
 
 // How the instrument's end of the line sends.
 struct LineOptions {
@@ -19,9 +20,9 @@ struct LineOptions {
     std::optional<qint64> dropAfter;
 };
 
-// The instrument's end of a serial line: a new pseudo-terminal or a device it opens.
-// Everything runs on the event loop of the object's thread: reads when the host has
-// written, writes as fast as the line takes them (or as paced), never blocks.
+// The instrument's end of a serial line: a new pseudo-terminal, a device it opens, or a line
+// inside the program. Everything runs on the event loop of the object's thread: reads when
+// the host has written, writes as fast as the line takes them (or as paced), never blocks.
 class DeviceLine : public QObject {
     Q_OBJECT
 
@@ -32,9 +33,13 @@ public:
     bool openPseudoTerminal();
     // A serial port or one end of a pseudo-terminal pair, set to the protocol's raw 8N1 line.
     bool open(const QString &devicePath);
-    bool isOpen() const { return fd_ >= 0; }
-    // What the host connects to.
+    // A line inside the program, whose other end is hostLine().
+    bool openInProcess();
+    bool isOpen() const { return end_ != nullptr; }
+    // What the host connects to: a device, or with a line inside the program its name.
     QString devicePath() const { return devicePath_; }
+    // The host's end of a line inside the program; nullptr for any other line.
+    QIODevice *hostLine() const;
     QString errorString() const { return error_; }
 
     // Queues bytes for the host; they go out in order, as the line allows.
@@ -49,7 +54,7 @@ signals:
     void closed();
 
 private:
-    void watch(int fd);
+    bool watch(std::unique_ptr<LineEnd> end);
     void release();
     void readWaiting();
     void flush();
@@ -60,12 +65,11 @@ private:
     void drop();
 
     LineOptions options_;
-    std::unique_ptr<PseudoTerminal> pty_;
-    int fd_ = -1;
+    std::unique_ptr<InProcessLine> inProcess_; // kept while the host may hold its end
+    LineEnd *end_ = nullptr;
+    bool waitingForRoom_ = false; // the line was full: the end says when it takes more
     QString devicePath_;
     QString error_;
-    QSocketNotifier *readable_ = nullptr;
-    QSocketNotifier *writable_ = nullptr;
     QTimer gap_; // holds the next write back while pacing or splitting
     QTimer hangUp_;
     bool dropped_ = false; // deaf and mute, waiting for the hang-up

@@ -65,6 +65,11 @@ bool InstrumentEmulator::serve(const QString &devicePath)
     return line_.open(devicePath);
 }
 
+bool InstrumentEmulator::openInProcess()
+{
+    return line_.openInProcess();
+}
+
 void InstrumentEmulator::receive(const QByteArray &bytes)
 {
     for (const Command &command : reader_.read(bytes)) {

@@ -2,13 +2,9 @@
 
 #include "device/caption_text.h"
 #include "device/standard_error.h"
+#include "record/append_file.h"
 #include "record/csv_row.h"
 #include "record/recorded_time.h"
-
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 
@@ -27,20 +23,8 @@ ReadingRecorder::ReadingRecorder() : errorSink_(writeToStandardError) {}
 
 bool ReadingRecorder::open(const QString &path)
 {
-    // Opened by hand: QFile's own append mode seeks, which a terminal or a device refuses.
-    // O_APPEND puts every row at the end, whatever else writes to the file meanwhile.
-    const int fd = ::open(QFile::encodeName(path).constData(),
-                          O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        error_ = QString::fromLocal8Bit(std::strerror(errno));
+    if (!openForAppending(file_, path, &error_))
         return false;
-    }
-    if (!file_.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered,
-                    QFileDevice::AutoCloseHandle)) {
-        error_ = file_.errorString();
-        ::close(fd);
-        return false;
-    }
     path_ = path;
     const QByteArray start = lead();
     if (start.isEmpty() || write(start))

@@ -1,5 +1,7 @@
 #include "serial/port_choice.h"
 
+#include "serial/port_names.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -10,6 +12,16 @@ bool isUsbAdapter(const PortDescription &port)
     return port.vendorId.has_value();
 }
 
+#ifdef Q_OS_WIN
+// Without a single adapter, port 1: COM1, when Windows lists it.
+const PortDescription *fallbackPort(const QList<PortDescription> &ports)
+{
+    const auto com1 = std::find_if(ports.begin(), ports.end(), [](const PortDescription &port) {
+        return port.device.compare(numberedPortName(1), Qt::CaseInsensitive) == 0;
+    });
+    return com1 == ports.end() ? nullptr : &*com1;
+}
+#else
 // Names compare by their stem, then by their trailing number, so ttyS2 comes before ttyS10.
 bool comesFirst(const PortDescription &a, const PortDescription &b)
 {
@@ -22,15 +34,20 @@ bool comesFirst(const PortDescription &a, const PortDescription &b)
     return key(a.device) < key(b.device);
 }
 
+// Without a single adapter, the first port present.
+const PortDescription *fallbackPort(const QList<PortDescription> &ports)
+{
+    return ports.isEmpty() ? nullptr : &*std::min_element(ports.begin(), ports.end(), comesFirst);
+}
+#endif
+
 } // namespace
 
 const PortDescription *defaultPort(const QList<PortDescription> &ports)
 {
     if (std::count_if(ports.begin(), ports.end(), isUsbAdapter) == 1)
         return &*std::find_if(ports.begin(), ports.end(), isUsbAdapter);
-    if (ports.isEmpty())
-        return nullptr;
-    return &*std::min_element(ports.begin(), ports.end(), comesFirst);
+    return fallbackPort(ports);
 }
 
 QString openingPath(const PortDescription &port)

@@ -1,5 +1,7 @@
 #include "serial/present_ports.h"
 
+#include "serial/port_names.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
@@ -30,7 +32,7 @@ QList<PortDescription> presentSerialPorts()
     const QHash<QString, QString> links = stableLinks();
     QList<PortDescription> ports;
     for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts()) {
-        PortDescription port{info.systemLocation(),
+        PortDescription port{listedDevice(info),
                              links.value(QFileInfo(info.systemLocation()).canonicalFilePath()),
                              info.description(),
                              info.manufacturer(),

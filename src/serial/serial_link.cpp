@@ -1,11 +1,10 @@
 #include "serial/serial_link.h"
 
 #include "device/standard_error.h"
+#include "serial/port_names.h"
 
 #include <QStringList>
-#include <cerrno>
 #include <optional>
-#include <unistd.h>
 
 namespace {
 
@@ -78,20 +77,6 @@ std::optional<QSerialPort::FlowControl> flowControl(int handshaking)
     }
 }
 
-// QSerialPort's own rule: a path is taken as given, a bare name such as ttyUSB0 is under /dev.
-QString devicePath(const QString &name)
-{
-    const bool isPath = name.startsWith(u'/') || name.startsWith(u"./") || name.startsWith(u"../");
-    return isPath || name.isEmpty() ? name : QStringLiteral("/dev/") + name;
-}
-
-// QSerialPort reports a busy lock file as a permission error too; only a device the user
-// may not read or write earns the group hint.
-bool accessDenied(const QString &device)
-{
-    return ::access(device.toLocal8Bit().constData(), R_OK | W_OK) != 0 && errno == EACCES;
-}
-
 } // namespace
 
 MSComm::MSComm(QObject *parent) : QObject(parent), errorSink_(writeToStandardError)
@@ -119,7 +104,7 @@ bool MSComm::setDeviceName(const QString &path)
 {
     if (PortOpen())
         return false;
-    deviceOverride_ = devicePath(path);
+    deviceOverride_ = portDevicePath(path);
     return true;
 }
 
@@ -127,7 +112,7 @@ QString MSComm::deviceName() const
 {
     if (!deviceOverride_.isEmpty())
         return deviceOverride_;
-    return QStringLiteral("/dev/ttyS%1").arg(commPort_ - 1);
+    return numberedPortName(commPort_);
 }
 
 bool MSComm::setSettings(const QString &settings)
@@ -193,10 +178,36 @@ bool MSComm::setPortOpen(bool open)
     return this->open();
 }
 
+bool MSComm::setLine(QIODevice *line, const QString &name)
+{
+    if (PortOpen())
+        return false;
+    if (line_)
+        line_->disconnect(this);
+    line_ = line;
+    deviceOverride_ = line ? name : QString();
+    if (line) {
+        connect(line, &QIODevice::readyRead, this, &MSComm::onReadyRead);
+        connect(line, &QIODevice::readChannelFinished, this, &MSComm::closeLostPort);
+    }
+    return true;
+}
+
+QIODevice &MSComm::device()
+{
+    return line_ ? *line_ : static_cast<QIODevice &>(port_);
+}
+
+const QIODevice &MSComm::device() const
+{
+    return line_ ? *line_ : static_cast<const QIODevice &>(port_);
+}
+
 bool MSComm::open()
 {
-    port_.setPortName(deviceName());
-    if (!port_.open(QIODevice::ReadWrite)) {
+    if (!line_)
+        port_.setPortName(deviceName());
+    if (!device().open(QIODevice::ReadWrite)) {
         reportOpenFailure();
         return false;
     }
@@ -209,17 +220,17 @@ void MSComm::close()
 {
     if (!PortOpen())
         return;
-    if (port_.bytesToWrite() > 0)
-        port_.waitForBytesWritten(CloseFlushMs);
-    port_.close();
+    if (device().bytesToWrite() > 0)
+        device().waitForBytesWritten(CloseFlushMs);
+    device().close();
 }
 
 void MSComm::reportOpenFailure()
 {
     QString line =
-        QStringLiteral("tarnwick: cannot open %1: %2").arg(deviceName(), port_.errorString());
-    if (port_.error() == QSerialPort::PermissionError && accessDenied(deviceName()))
-        line += QStringLiteral(" (is your user in the dialout group?)");
+        QStringLiteral("tarnwick: cannot open %1: %2").arg(deviceName(), device().errorString());
+    if (!line_ && port_.error() == QSerialPort::PermissionError)
+        line += permissionHint(deviceName());
     if (line == lastOpenFailure_)
         return;
     lastOpenFailure_ = line;
@@ -230,10 +241,11 @@ bool MSComm::setOutput(const QByteArray &bytes)
 {
     if (!PortOpen())
         return false;
-    if (port_.write(bytes) != bytes.size())
+    if (device().write(bytes) != bytes.size())
         return false;
     // Hands the bytes to the device now instead of on the next event-loop pass.
-    port_.flush();
+    if (!line_)
+        port_.flush();
     return true;
 }
 
@@ -241,7 +253,7 @@ QByteArray MSComm::Input()
 {
     if (!PortOpen())
         return {};
-    return port_.readAll();
+    return device().readAll();
 }
 
 void MSComm::setErrorSink(ErrorSink sink)
@@ -263,7 +275,7 @@ void MSComm::onReadyRead()
 void MSComm::raiseOnComm()
 {
     onCommPending_ = false;
-    if (rThreshold_ <= 0 || !PortOpen() || port_.bytesAvailable() < rThreshold_)
+    if (rThreshold_ <= 0 || !PortOpen() || device().bytesAvailable() < rThreshold_)
         return;
     commEvent_ = comEvReceive;
     emit OnComm();
@@ -275,7 +287,13 @@ void MSComm::onError(QSerialPort::SerialPortError error)
 {
     const bool lost = error == QSerialPort::ResourceError || error == QSerialPort::ReadError ||
                       error == QSerialPort::WriteError;
-    if (!lost || !PortOpen())
+    if (lost)
+        closeLostPort();
+}
+
+void MSComm::closeLostPort()
+{
+    if (!PortOpen())
         return;
     const quint64 opening = opening_;
     QMetaObject::invokeMethod(

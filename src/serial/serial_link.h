@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QObject>
+#include <QPointer>
 #include <QSerialPort>
 #include <QString>
 #include <functional>
@@ -22,13 +24,17 @@ public:
     explicit MSComm(QObject *parent = nullptr);
     ~MSComm() override;
 
-    // Port n is /dev/ttyS<n-1>; false for n < 1 or while the port is open.
+    // Port n is /dev/ttyS<n-1> (COM<n> on Windows); false for n < 1 or while the port is open.
     bool setCommPort(int port);
     int CommPort() const { return commPort_; }
     // A device path that takes the place of CommPort, or a bare name such as ttyUSB0 for
     // /dev/ttyUSB0; empty goes back to CommPort. False while the port is open.
     bool setDeviceName(const QString &path);
     QString deviceName() const;
+    // A line inside the program, named name, that takes the place of the device: the built-in
+    // instrument's, where the system has no pseudo-terminal. It must outlive this link or be
+    // set back to nullptr first. False while the port is open.
+    bool setLine(QIODevice *line, const QString &name);
 
     // "baud,parity,data bits,stop bits", for example "19200,N,8,1"; parity is one of
     // N, E, O, M, S and stop bits 1, 2, or 1.5 with 5 data bits. False and nothing changed
@@ -54,7 +60,7 @@ public:
     // Opening an open port and any open the device refuses fail; closing a closed port
     // does nothing and succeeds.
     bool setPortOpen(bool open);
-    bool PortOpen() const { return port_.isOpen(); }
+    bool PortOpen() const { return device().isOpen(); }
 
     // Queues bytes for sending, unchanged; false and nothing sent while closed.
     bool setOutput(const QByteArray &bytes);
@@ -70,14 +76,18 @@ signals:
     void OnComm();
 
 private:
+    QIODevice &device();
+    const QIODevice &device() const;
     bool open();
     void close();
     void reportOpenFailure();
     void onReadyRead();
     void raiseOnComm();
     void onError(QSerialPort::SerialPortError error);
+    void closeLostPort();
 
     QSerialPort port_;
+    QPointer<QIODevice> line_; // in place of port_ when set
     ErrorSink errorSink_;
     QString lastOpenFailure_;
     QString deviceOverride_;

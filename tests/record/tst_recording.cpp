@@ -46,7 +46,8 @@ private slots:
         ReadingRecorder recorder;
         QVERIFY(recorder.open(path));
         ScriptedInstrument instrument;
-        Form1 form(instrument.devicePath());
+        Form1 form;
+        instrument.plugInto(form.MSComm1);
         form.setProgramEnd([] {});
         QObject::connect(&form, &Form1::readingCompleted,
                          [&recorder](Trace trace, float value, std::int32_t sample) {

@@ -32,6 +32,14 @@ private slots:
         QTest::addColumn<QString>("opened"); // empty: no port chosen
 
         QTest::newRow("none") << QList<PortDescription>{} << QString();
+#ifdef Q_OS_WIN
+        // Port 1 is COM1 unless exactly one adapter is present.
+        QTest::newRow("COM1 and COM3") << QList{uart("COM3"), uart("COM1")} << "COM1";
+        QTest::newRow("no COM1") << QList{uart("COM3"), uart("COM2")} << QString();
+        QTest::newRow("one adapter") << QList{uart("COM1"), adapter("COM7", {})} << "COM7";
+        QTest::newRow("two adapters")
+            << QList{uart("COM1"), adapter("COM7", {}), adapter("COM8", {})} << "COM1";
+#else
         QTest::newRow("one UART") << QList{uart("/dev/ttyS0")} << "/dev/ttyS0";
         QTest::newRow("UARTs by number")
             << QList{uart("/dev/ttyS10"), uart("/dev/ttyS2")} << "/dev/ttyS2";
@@ -47,6 +55,7 @@ private slots:
             << QList{adapter("/dev/ttyUSB0", FtdiLink), adapter("/dev/ttyUSB1", {}),
                      uart("/dev/ttyS4")}
             << "/dev/ttyS4";
+#endif
     }
 
     void theLikelyPortIsOpened()

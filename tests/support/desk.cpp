@@ -34,7 +34,7 @@ void Desk::setSpan(const QString &hours)
 
 ScriptedDesk::ScriptedDesk()
 {
-    form.MSComm1.setDeviceName(instrument.devicePath());
+    instrument.plugInto(form.MSComm1);
 }
 
 void ScriptedDesk::measure()

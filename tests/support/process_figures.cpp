@@ -3,15 +3,16 @@
 #include <QFile>
 #include <ctime>
 #include <pthread.h>
+#ifdef Q_OS_WIN
+#include <windows.h>
+// After windows.h, which it needs.
+#include <psapi.h>
+#else
 #include <sys/resource.h>
 #include <unistd.h>
+#endif
 
 namespace {
-
-double seconds(const timeval &t)
-{
-    return double(t.tv_sec) + double(t.tv_usec) / 1e6;
-}
 
 double clockSeconds(clockid_t clock)
 {
@@ -22,6 +23,24 @@ double clockSeconds(clockid_t clock)
 }
 
 } // namespace
+
+#ifdef Q_OS_WIN
+
+qint64 residentBytes()
+{
+    PROCESS_MEMORY_COUNTERS counters{};
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return qint64(counters.WorkingSetSize);
+}
+
+qint64 peakResidentBytes()
+{
+    PROCESS_MEMORY_COUNTERS counters{};
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return qint64(counters.PeakWorkingSetSize);
+}
+
+#else
 
 qint64 residentBytes()
 {
@@ -39,11 +58,11 @@ qint64 peakResidentBytes()
     return qint64(usage.ru_maxrss) * 1024; // kilobytes on Linux
 }
 
+#endif
+
 double cpuSeconds()
 {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+    return clockSeconds(CLOCK_PROCESS_CPUTIME_ID);
 }
 
 double threadCpuSeconds()
@@ -53,10 +72,22 @@ double threadCpuSeconds()
 
 double threadCpuSeconds(std::thread &thread)
 {
+#ifdef Q_OS_WIN
+    // winpthreads has no clock for another thread; Windows counts in 100-ns ticks.
+    FILETIME created, exited, system, user;
+    if (!GetThreadTimes(pthread_gethandle(thread.native_handle()), &created, &exited, &system,
+                        &user))
+        return 0;
+    const auto ticks = [](const FILETIME &t) {
+        return double((quint64(t.dwHighDateTime) << 32) | t.dwLowDateTime);
+    };
+    return (ticks(system) + ticks(user)) / 1e7;
+#else
     clockid_t clock{};
     if (pthread_getcpuclockid(thread.native_handle(), &clock) != 0)
         return 0;
     return clockSeconds(clock);
+#endif
 }
 
 double monotonicSeconds()

@@ -1,12 +1,26 @@
 #include "scripted_instrument.h"
 
+#include "serial/serial_link.h"
 #include "wait.h"
 
 #include <QTest>
 
-ScriptedInstrument::ScriptedInstrument() : notifier_(line_.masterFd(), QSocketNotifier::Read)
+ScriptedInstrument::ScriptedInstrument()
 {
-    connect(&notifier_, &QSocketNotifier::activated, this, &ScriptedInstrument::readProgram);
+#ifdef Q_OS_WIN
+    line_.openInProcess();
+#else
+    line_.openPseudoTerminal();
+#endif
+    connect(&line_, &DeviceLine::received, this, &ScriptedInstrument::readProgram);
+}
+
+void ScriptedInstrument::plugInto(MSComm &link)
+{
+    if (QIODevice *line = line_.hostLine())
+        link.setLine(line, line_.devicePath());
+    else
+        link.setDeviceName(line_.devicePath());
 }
 
 void ScriptedInstrument::answer(char command, const QByteArray &answer)
@@ -16,7 +30,7 @@ void ScriptedInstrument::answer(char command, const QByteArray &answer)
 
 void ScriptedInstrument::send(const QByteArray &bytes)
 {
-    line_.write(bytes);
+    line_.send(bytes);
 }
 
 void ScriptedInstrument::sendInPieces(const QByteArray &bytes, qsizetype pieceSize)
@@ -34,13 +48,11 @@ bool ScriptedInstrument::waitForReceived(qsizetype count, int timeoutMs)
 
 void ScriptedInstrument::hangUp()
 {
-    notifier_.setEnabled(false);
     line_.close();
 }
 
-void ScriptedInstrument::readProgram()
+void ScriptedInstrument::readProgram(const QByteArray &bytes)
 {
-    const QByteArray bytes = line_.readAvailable();
     for (const char c : bytes) {
         received_ += c;
         if (answers_.contains(c))

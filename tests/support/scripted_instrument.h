@@ -1,16 +1,18 @@
 #pragma once
 
-#include "serial/pseudo_terminal.h"
+#include "emulator/device_line.h"
 
 #include <QByteArray>
 #include <QHash>
 #include <QObject>
-#include <QSocketNotifier>
 #include <functional>
 
-// The instrument's end of a pseudo-terminal, played by a test: it collects what the program
-// sends and answers single-letter commands with scripted bytes, inside whatever event loop
-// the program happens to be running, nested waits included.
+class MSComm;
+
+// The instrument's end of a pseudo-terminal (on Windows, of a line inside the program),
+// played by a test: it collects what the program sends and answers single-letter commands
+// with scripted bytes, inside whatever event loop the program happens to be running, nested
+// waits included.
 class ScriptedInstrument : public QObject {
     Q_OBJECT
 
@@ -18,6 +20,8 @@ public:
     ScriptedInstrument();
 
     QString devicePath() const { return line_.devicePath(); }
+    // Puts link on this instrument's line, as a device path or as the line itself.
+    void plugInto(MSComm &link);
 
     // When the program sends the byte command ('S' or 'T'), send answer back at once.
     void answer(char command, const QByteArray &answer);
@@ -35,10 +39,9 @@ public:
     void hangUp();
 
 private:
-    void readProgram();
+    void readProgram(const QByteArray &bytes);
 
-    PseudoTerminal line_;
-    QSocketNotifier notifier_;
+    DeviceLine line_{LineOptions{}};
     QByteArray received_;
     QHash<char, QByteArray> answers_;
 };

@@ -329,7 +329,8 @@ private slots:
     void noLoggingBoxHasItsTextAndOKOnly()
     {
         ScriptedInstrument instrument;
-        Form1 form(instrument.devicePath());
+        Form1 form;
+        instrument.plugInto(form.MSComm1);
         form.Command1_Click();
         QStringList seen;
         QTimer watch;
@@ -382,7 +383,8 @@ private slots:
     void readingsReachTheLabelsAndTheChart()
     {
         ScriptedInstrument instrument;
-        Form1 form(instrument.devicePath());
+        Form1 form;
+        instrument.plugInto(form.MSComm1);
         form.Command1_Click();
         instrument.send("T25.3\r\nH60.1\r\nT\xBA"
                         "0.0\r\nH50.0\r\n");

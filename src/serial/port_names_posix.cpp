@@ -1,0 +1,31 @@
+#include "serial/port_names.h"
+
+#include <QFile>
+#include <QSerialPortInfo>
+#include <cerrno>
+#include <unistd.h>
+
+QString numberedPortName(int port)
+{
+    return QStringLiteral("/dev/ttyS%1").arg(port - 1);
+}
+
+QString portDevicePath(const QString &name)
+{
+    const bool isPath = name.startsWith(u'/') || name.startsWith(u"./") || name.startsWith(u"../");
+    return isPath || name.isEmpty() ? name : QStringLiteral("/dev/") + name;
+}
+
+QString listedDevice(const QSerialPortInfo &info)
+{
+    return info.systemLocation();
+}
+
+// QSerialPort reports a busy lock file as a permission error too; only a device the user
+// may not read or write earns the hint.
+QString permissionHint(const QString &device)
+{
+    if (::access(QFile::encodeName(device).constData(), R_OK | W_OK) == 0 || errno != EACCES)
+        return {};
+    return QStringLiteral(" (is your user in the dialout group?)");
+}
