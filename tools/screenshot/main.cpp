@@ -21,9 +21,16 @@ int main(int argc, char *argv[])
     EmulatorOptions options;
     options.speed = 60000;
     InstrumentEmulator instrument(options);
+    Form1 window;
+#ifdef Q_OS_WIN
+    if (!instrument.openInProcess())
+        return 1;
+    window.MSComm1.setLine(instrument.hostLine(), instrument.devicePath());
+#else
     if (!instrument.openPseudoTerminal())
         return 1;
-    Form1 window(instrument.devicePath());
+    window.MSComm1.setDeviceName(instrument.devicePath());
+#endif
     window.setProgramEnd([] {});
     window.show();
     window.Command1->click();
