@@ -18,7 +18,8 @@ ChildEnd runChild(const QString &program, const QStringList &arguments,
 {
     QProcess child;
     child.setProcessEnvironment(environment);
-    child.start(program, arguments);
+    // Text mode: a Windows program's CR LF reads as the line end it is.
+    child.start(program, arguments, QIODevice::ReadWrite | QIODevice::Text);
     ChildEnd end;
     end.finished = child.waitForFinished(timeoutMs);
     if (!end.finished) {
