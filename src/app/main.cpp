@@ -29,29 +29,10 @@ QString defaultDevice()
     return port ? openingPath(*port) : QString();
 }
 
-// The built-in instrument on a pseudo-terminal, so that the demo runs the serial path a real
-// instrument takes. Windows has none: there it talks over a line inside the program.
-std::unique_ptr<InstrumentEmulator> startSimulation(const EmulatorOptions &options)
-{
-    auto emulator = std::make_unique<InstrumentEmulator>(options);
-#ifdef Q_OS_WIN
-    if (options.device.isEmpty()) {
-        emulator->openInProcess();
-        return emulator;
-    }
-#endif
-    emulator->open();
-    return emulator;
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
 {
-#ifdef Q_OS_WIN
-    // --help and --version print, as on Linux, rather than open a message box and wait.
-    qputenv("QT_COMMAND_LINE_PARSER_NO_GUI_MESSAGE_BOXES", "1");
-#endif
     // The command line is read before the window system is reached, so --help, --list-ports
     // and usage errors work without a display. The reader gets a copy, since it takes
     // -qmljsdebugger out of what it is given and QApplication needs the whole command line.
@@ -79,8 +60,10 @@ int main(int argc, char *argv[])
     QString device = commandLine.port;
     std::unique_ptr<InstrumentEmulator> emulator;
     if (commandLine.simulate) {
-        emulator = startSimulation(commandLine.emulator);
-        if (!emulator->isOpen()) {
+        // On a pseudo-terminal, so that the demo runs the serial path a real instrument takes;
+        // Windows has none, and there it talks over a line inside the program.
+        emulator = std::make_unique<InstrumentEmulator>(commandLine.emulator);
+        if (!emulator->openForThisProgram()) {
             std::fprintf(stderr, "tarnwick: cannot start the simulated instrument: %s\n",
                          qPrintable(emulator->errorString()));
             return 1;
@@ -91,8 +74,8 @@ int main(int argc, char *argv[])
     }
 
     Form1 window(device);
-    if (emulator && emulator->hostLine())
-        window.MSComm1.setLine(emulator->hostLine(), emulator->devicePath());
+    if (emulator)
+        emulator->plugInto(window.MSComm1);
     if (recorder.isOpen()) {
         QObject::connect(&window, &Form1::readingCompleted, &window,
                          [&recorder](Trace trace, float value, std::int32_t sample) {

@@ -3,6 +3,7 @@
 #include "device/device_protocol.h"
 #include "emulator/io_line_end.h"
 #include "serial/in_process_line.h"
+#include "serial/serial_link.h"
 
 #include <algorithm>
 #include <cmath>
@@ -53,6 +54,23 @@ bool DeviceLine::openInProcess()
     inProcess_->deviceEnd().open(QIODevice::ReadWrite);
     devicePath_ = QStringLiteral("the built-in line");
     return watch(std::make_unique<IoLineEnd>(&inProcess_->deviceEnd()));
+}
+
+bool DeviceLine::openForThisProgram()
+{
+#ifdef Q_OS_WIN
+    return openInProcess();
+#else
+    return openPseudoTerminal();
+#endif
+}
+
+void DeviceLine::plugInto(MSComm &link) const
+{
+    if (QIODevice *line = hostLine())
+        link.setLine(line, devicePath_);
+    else
+        link.setDeviceName(devicePath_);
 }
 
 QIODevice *DeviceLine::hostLine() const

@@ -8,6 +8,7 @@
 #include <optional>
 
 class InProcessLine;
+class MSComm;
 class LineEnd;
 class QIODevice;
 
@@ -35,6 +36,10 @@ public:
     bool open(const QString &devicePath);
     // A line inside the program, whose other end is hostLine().
     bool openInProcess();
+    // For a host in this program: a new pseudo-terminal, or on Windows, which has none, a
+    // line inside the program. plugInto() then connects the host's link to it.
+    bool openForThisProgram();
+    void plugInto(MSComm &link) const;
     bool isOpen() const { return end_ != nullptr; }
     // What the host connects to: a device, or with a line inside the program its name.
     QString devicePath() const { return devicePath_; }

@@ -65,9 +65,9 @@ bool InstrumentEmulator::serve(const QString &devicePath)
     return line_.open(devicePath);
 }
 
-bool InstrumentEmulator::openInProcess()
+bool InstrumentEmulator::openForThisProgram()
 {
-    return line_.openInProcess();
+    return options_.device.isEmpty() ? line_.openForThisProgram() : serve(options_.device);
 }
 
 void InstrumentEmulator::receive(const QByteArray &bytes)

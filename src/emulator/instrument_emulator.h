@@ -23,13 +23,13 @@ public:
     bool open();
     bool openPseudoTerminal();
     bool serve(const QString &devicePath);
-    // A line inside the program, for a host in the same program: see hostLine().
-    bool openInProcess();
+    // For a window in this program: options.device, or a new pseudo-terminal, or on Windows
+    // a line inside the program. plugInto() then connects the window's link to it.
+    bool openForThisProgram();
+    void plugInto(MSComm &link) const { line_.plugInto(link); }
     bool isOpen() const { return line_.isOpen(); }
     // What the host connects to.
     QString devicePath() const { return line_.devicePath(); }
-    // The host's end of a line inside the program; nullptr on any other line.
-    QIODevice *hostLine() const { return line_.hostLine(); }
     QString errorString() const { return line_.errorString(); }
 
 signals:

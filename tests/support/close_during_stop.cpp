@@ -12,7 +12,9 @@ int closeDuringStopsWait(int argc, char *argv[])
     const QString device = qEnvironmentVariable(qPrintable(CloseDuringStopVariable));
     const bool emulated = device == Emulated;
     const auto emulator = emulated ? startEmulator({"--no-ack", "--speed", "6000"}) : nullptr;
-    Form1 form(emulated ? emulator->devicePath() : device);
+    Form1 form(emulated ? QString() : device);
+    if (emulated)
+        emulator->plugInto(form.MSComm1);
     form.show();
     if (emulated) {
         QTimer::singleShot(0, &form, [&] { form.Command1->click(); });

@@ -7,20 +7,13 @@
 
 ScriptedInstrument::ScriptedInstrument()
 {
-#ifdef Q_OS_WIN
-    line_.openInProcess();
-#else
-    line_.openPseudoTerminal();
-#endif
+    line_.openForThisProgram();
     connect(&line_, &DeviceLine::received, this, &ScriptedInstrument::readProgram);
 }
 
 void ScriptedInstrument::plugInto(MSComm &link)
 {
-    if (QIODevice *line = line_.hostLine())
-        link.setLine(line, line_.devicePath());
-    else
-        link.setDeviceName(line_.devicePath());
+    line_.plugInto(link);
 }
 
 void ScriptedInstrument::answer(char command, const QByteArray &answer)

@@ -246,7 +246,9 @@ private slots:
     void closeDuringStopsWaitEndsTheProcess_data()
     {
         QTest::addColumn<bool>("emulated");
+#ifndef Q_OS_WIN // the child cannot reach a line inside this program
         QTest::newRow("Stop alone, scripted instrument") << false;
+#endif
         QTest::newRow("Stop during a run, emulated instrument without ACK") << true;
     }
 

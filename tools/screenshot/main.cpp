@@ -6,31 +6,28 @@
 #include <QTimer>
 #include <cstdio>
 
-// Draws the window during a simulated run and saves it as a picture, for the documentation:
-// tarnwick-screenshot FILE.png [SAMPLES]
+// Draws the window during a simulated run and saves it as a picture, for the documentation
+// and for comparing one platform's chart with another's:
+// tarnwick-screenshot FILE.png [SAMPLES [SPEED]]
+// The run's readings depend only on their number; at a SPEED slow enough for no reading to
+// come between the last one counted and the picture, the picture does too.
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() < 2) {
-        std::fprintf(stderr, "usage: tarnwick-screenshot FILE.png [SAMPLES]\n");
+        std::fprintf(stderr, "usage: tarnwick-screenshot FILE.png [SAMPLES [SPEED]]\n");
         return 2;
     }
     const int samples = arguments.size() > 2 ? arguments.at(2).toInt() : 40;
 
     EmulatorOptions options;
-    options.speed = 60000;
+    options.speed = arguments.size() > 3 ? arguments.at(3).toDouble() : 60000;
     InstrumentEmulator instrument(options);
     Form1 window;
-#ifdef Q_OS_WIN
-    if (!instrument.openInProcess())
+    if (!instrument.openForThisProgram())
         return 1;
-    window.MSComm1.setLine(instrument.hostLine(), instrument.devicePath());
-#else
-    if (!instrument.openPseudoTerminal())
-        return 1;
-    window.MSComm1.setDeviceName(instrument.devicePath());
-#endif
+    instrument.plugInto(window.MSComm1);
     window.setProgramEnd([] {});
     window.show();
     window.Command1->click();
