@@ -4,6 +4,7 @@
 #include "chart/qb_color.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QTemporaryFile>
 #include <QTest>
 #include <QWindow>
@@ -131,14 +132,16 @@ private slots:
 
 int main(int argc, char *argv[])
 {
-    QTemporaryFile screens;
+    QTemporaryFile screens(QStringLiteral("screens-XXXXXX.json"));
     if (!screens.open())
         return 1;
     screens.write(R"({"screens": [
         {"name": "first", "x": 0, "y": 0, "width": 1600, "height": 1200, "dpr": 1},
         {"name": "second", "x": 1600, "y": 0, "width": 1600, "height": 1200, "dpr": 2}]})");
     screens.flush();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screens.fileName().toLocal8Bit());
+    // Relative, since a drive letter's colon would end the platform's argument.
+    const QString config = QDir::current().relativeFilePath(screens.fileName());
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.toLocal8Bit());
     QApplication app(argc, argv);
     TestChartAtRatio test;
     return QTest::qExec(&test, argc, argv);

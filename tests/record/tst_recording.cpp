@@ -1,6 +1,6 @@
+#include "desk.h"
 #include "device/device_protocol.h"
 #include "record/reading_recorder.h"
-#include "scripted_instrument.h"
 #include "wait.h"
 #include "window/main_window.h"
 
@@ -45,10 +45,9 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("readings.csv"));
         ReadingRecorder recorder;
         QVERIFY(recorder.open(path));
-        ScriptedInstrument instrument;
-        Form1 form;
-        instrument.plugInto(form.MSComm1);
-        form.setProgramEnd([] {});
+        ScriptedDesk desk; // shown: under Wine, Stop in a window never shown waited for ever
+        Form1 &form = desk.form;
+        ScriptedInstrument &instrument = desk.instrument;
         QObject::connect(&form, &Form1::readingCompleted,
                          [&recorder](Trace trace, float value, std::int32_t sample) {
                              recorder.record(trace, value, sample, QDateTime::currentDateTime());

@@ -8,7 +8,9 @@ QByteArray withoutEnvironmentNotes(const QByteArray &standardError)
 {
     QByteArrayList lines = standardError.split('\n');
     lines.removeIf([](const QByteArray &line) {
-        return line.isEmpty() || line.startsWith("QStandardPaths: ");
+        // Wine lacks the per-monitor DPI calls that Qt's windows platform tries first.
+        return line.isEmpty() || line.startsWith("QStandardPaths: ") ||
+               line.contains("DpiAwarenessContext(") || line.contains("NonClientDpiScaling()");
     });
     return lines.join('\n');
 }

@@ -6,7 +6,7 @@
 #include <QStringList>
 
 // A child process's standard error without the notes Qt prints about the environment it
-// finds itself in, such as a missing runtime directory.
+// finds itself in, such as a missing runtime directory or a DPI call Wine lacks.
 QByteArray withoutEnvironmentNotes(const QByteArray &standardError);
 
 // How a child process ended.
