@@ -10,6 +10,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -155,6 +156,23 @@ private slots:
         QCOMPARE(form.maximumSize(), QSize(552, 405));
         QCOMPARE(form.windowIcon().availableSizes(), QList<QSize>({{16, 16}, {32, 32}}));
         QCOMPARE(form.Picture1->image().size(), QSize(549, 325));
+    }
+
+    // The icon Windows shows for tarnwick.exe is the window's own.
+    void programFileIconIsTheWindowIcon()
+    {
+        const QIcon windowIcon = Form1(QStringLiteral("/nonexistent")).windowIcon();
+        QImageReader reader(QStringLiteral(TARNWICK_PROGRAM_ICON));
+        QList<QSize> sizes;
+        for (int i = 0; i < reader.imageCount(); ++i) {
+            QVERIFY(reader.jumpToImage(i));
+            const QImage frame = reader.read().convertToFormat(QImage::Format_ARGB32);
+            sizes << frame.size();
+            QCOMPARE(
+                frame,
+                windowIcon.pixmap(frame.size()).toImage().convertToFormat(QImage::Format_ARGB32));
+        }
+        QCOMPARE(sizes, windowIcon.availableSizes());
     }
 
     void selectorsStartAtOne()

@@ -1,0 +1,56 @@
+#include "process_output.h"
+
+#include <QTest>
+
+namespace {
+
+const QString Program = QStringLiteral(UNPACKED_ZIP "/tarnwick.exe");
+
+// Windows' own folders and nothing else, as on a machine that never had Qt or MinGW.
+QProcessEnvironment windowsAlone()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    const QString windows = environment.value(QStringLiteral("SystemRoot"));
+    environment.insert(QStringLiteral("PATH"), windows + "\\system32;" + windows);
+    return environment;
+}
+
+} // namespace
+
+// The zip a Windows user gets, unpacked into an empty folder by the test before this one.
+class TestWindowsZip : public QObject {
+    Q_OBJECT
+
+private slots:
+    void programStartsFromTheFolder_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("output");
+
+        QTest::newRow("version") << QStringList{"--version"}
+                                 << QByteArray("tarnwick " PROJECT_VERSION_TEXT "\n");
+        QTest::newRow("ports") << QStringList{"--list-ports"} << QByteArray();
+    }
+
+    void programStartsFromTheFolder()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, output);
+        const ChildEnd end = runChild(Program, arguments, windowsAlone());
+        QCOMPARE(end.exitCode, 0);
+        if (!output.isEmpty())
+            QCOMPARE(end.standardOutput, output);
+    }
+
+    // Qt says so when a platform or style it is asked for is not there.
+    void windowComesUpWithThePlatformAndStyleShipped()
+    {
+        const ChildEnd end = runChild(Program, {"-platform", "windows", "-style", "windowsvista"},
+                                      windowsAlone(), 3000);
+        QVERIFY(!end.finished);
+        QCOMPARE(withoutEnvironmentNotes(end.standardError), QByteArray());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestWindowsZip)
+#include "tst_windows_zip.moc"
