@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "app/parent_console.h"
 #include "emulator/instrument_emulator.h"
 #include "record/reading_recorder.h"
 #include "serial/port_listing.h"
@@ -33,6 +34,7 @@ QString defaultDevice()
 
 int main(int argc, char *argv[])
 {
+    useParentConsole();
     // The command line is read before the window system is reached, so --help, --list-ports
     // and usage errors work without a display. The reader gets a copy, since it takes
     // -qmljsdebugger out of what it is given and QApplication needs the whole command line.
