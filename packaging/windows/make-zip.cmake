@@ -7,9 +7,12 @@ string(REPLACE "|" ";" LICENSES "${LICENSES}")
 file(REMOVE_RECURSE ${STAGE})
 file(COPY ${PROGRAM} DESTINATION ${STAGE})
 # Qt loads its platform and style from these folders beside the program.
-set(plugins ${QT}/plugins/platforms/qwindows.dll ${QT}/plugins/styles/qwindowsvistastyle.dll)
-file(COPY ${QT}/plugins/platforms/qwindows.dll DESTINATION ${STAGE}/platforms)
-file(COPY ${QT}/plugins/styles/qwindowsvistastyle.dll DESTINATION ${STAGE}/styles)
+set(plugins)
+foreach(plugin platforms/qwindows.dll styles/qwindowsvistastyle.dll)
+  get_filename_component(folder ${plugin} DIRECTORY)
+  file(COPY ${QT}/plugins/${plugin} DESTINATION ${STAGE}/${folder})
+  list(APPEND plugins ${QT}/plugins/${plugin})
+endforeach()
 
 # Every DLL they load that Qt or MinGW provides; the others are part of Windows. Names are
 # matched in lower case, as Windows matches them: the folder searched holds a lower-case link

@@ -21,9 +21,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-if [ ! -f "$prefix/system.reg" ]; then
-    WINEPREFIX="$prefix" WINEDEBUG=-all wineboot -i >/dev/null 2>&1
-fi
 # Started here, so that the list of objects it prints at its end, the port's unfinished wait
 # among them, is not taken for the test's output.
 WINEPREFIX="$prefix" wineserver -p1 >/dev/null 2>&1 || true
