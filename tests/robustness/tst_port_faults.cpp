@@ -231,6 +231,9 @@ private slots:
         script.add([&] { return idle.isValid() && idle.elapsed() >= IdleMs; },
                    [&] { idleCpu = cpuSeconds() - idleCpu; });
         script.add(BoxWatcher::closeAll);
+        // A kept path may by now name another program's pseudo-terminal, since the numbers of
+        // closed ones are given out again; Stop is to find no device there.
+        script.add([&] { device.remove(); });
         script.add(stop);
         script.add([&] { return window.errors.size() == 1; },
                    [&] {
