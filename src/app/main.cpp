@@ -79,10 +79,11 @@ int main(int argc, char *argv[])
     if (emulator)
         emulator->plugInto(window.MSComm1);
     if (recorder.isOpen()) {
-        QObject::connect(&window, &Form1::readingCompleted, &window,
-                         [&recorder](Trace trace, float value, std::int32_t sample) {
-                             recorder.record(trace, value, sample, QDateTime::currentDateTime());
-                         });
+        QObject::connect(
+            &window, &Form1::readingCompleted, &window,
+            [&recorder](Trace trace, float value, std::int32_t sample, ReadingOrigin origin) {
+                recorder.record(trace, value, sample, QDateTime::currentDateTime(), origin);
+            });
     }
     if (emulator)
         window.setWindowTitle(window.windowTitle() + QStringLiteral(" [シミュレーション]"));

@@ -172,6 +172,8 @@ void ReceiveDecoder::loggingReport(protocol::Unit unit)
     // The interval selector holds 1 to 30; a longer report is applied as its largest value,
     // so that selector and label agree.
     const int interval = std::min(int(reported), protocol::IntervalMax);
+    // The readings of the transfer follow; they keep the interval as reported.
+    state_.Origin = {.logged = true, .interval = reported, .unit = unit};
     const bool minutes = unit == protocol::Unit::Minutes;
     window_.setUpDown2Value(interval);
     window_.setCaption(Label::Label2, QString::number(interval));
@@ -183,6 +185,8 @@ void ReceiveDecoder::loggingReport(protocol::Unit unit)
 
 void ReceiveDecoder::acknowledge()
 {
+    // A transfer ends with its acknowledgement: whatever comes after it is live again.
+    state_.Origin = {};
     window_.setCaption(Label::Label7, caption::Acknowledged);
     window_.yieldToEventLoop();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "device/reading_origin.h"
+
 #include <cstdint>
 
 // Where the receive decoder stands within the current record.
@@ -27,6 +29,9 @@ struct SessionState {
     float PrevTemp = 0;
     float PrevHumid = 0;
     std::int16_t TempSign = 0;
+    // Logged from a transfer's interval report until the acknowledgement that ends it;
+    // a line end does not touch it, Measure makes it live again.
+    ReadingOrigin Origin;
 
     // Starts the next record from nothing: no token, no digits, no interval report.
     void clearRecord();

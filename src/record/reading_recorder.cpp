@@ -17,6 +17,15 @@ QStringList fields(Trace trace, float value, std::int32_t sample, const QDateTim
             temperature ? QStringLiteral("°C") : QStringLiteral("%RH")};
 }
 
+// The origin, and the logging interval as an ISO 8601 duration: PT10M, PT2H.
+QStringList originFields(ReadingOrigin origin)
+{
+    if (!origin.logged)
+        return {QStringLiteral("live"), QString()};
+    const QChar unit = origin.unit == protocol::Unit::Minutes ? u'M' : u'H';
+    return {QStringLiteral("logged"), QStringLiteral("PT%1%2").arg(origin.interval).arg(unit)};
+}
+
 } // namespace
 
 ReadingRecorder::ReadingRecorder() : errorSink_(writeToStandardError) {}
@@ -26,6 +35,7 @@ bool ReadingRecorder::open(const QString &path)
     if (!openForAppending(file_, path, &error_))
         return false;
     path_ = path;
+    earlierColumns_ = startsWithEarlierHeader();
     const QByteArray start = lead();
     if (start.isEmpty() || write(start))
         return true;
@@ -35,11 +45,26 @@ bool ReadingRecorder::open(const QString &path)
 
 // What goes before the first row: the header in a new or empty file, and a line end after
 // a last line left unfinished (edited by hand, perhaps), which would swallow the first row.
+// A program reading a pipe or a terminal would take the byte-order mark for text.
 QByteArray ReadingRecorder::lead() const
 {
     if (file_.size() == 0)
-        return Header;
+        return file_.isSequential() ? Header : ByteOrderMark + Header;
     return endsMidLine() ? QByteArrayLiteral("\r\n") : QByteArray();
+}
+
+// Its first line, with or without a byte-order mark, and ended by CR LF or by LF alone.
+bool ReadingRecorder::startsWithEarlierHeader() const
+{
+    if (file_.size() == 0)
+        return false;
+    QFile reader(path_);
+    if (!reader.open(QIODevice::ReadOnly))
+        return false;
+    QByteArray first = reader.readLine(ByteOrderMark.size() + EarlierHeader.size() + 1);
+    if (first.startsWith(ByteOrderMark))
+        first.remove(0, ByteOrderMark.size());
+    return first.trimmed() == EarlierHeader.trimmed();
 }
 
 bool ReadingRecorder::endsMidLine() const
@@ -51,11 +76,15 @@ bool ReadingRecorder::endsMidLine() const
     return reader.getChar(&last) && last != '\n';
 }
 
-void ReadingRecorder::record(Trace trace, float value, std::int32_t sample, const QDateTime &time)
+void ReadingRecorder::record(Trace trace, float value, std::int32_t sample, const QDateTime &time,
+                             ReadingOrigin origin)
 {
     if (!file_.isOpen())
         return;
-    const bool written = write(csv::row(fields(trace, value, sample, time)));
+    QStringList row = fields(trace, value, sample, time);
+    if (!earlierColumns_)
+        row << originFields(origin);
+    const bool written = write(csv::row(row));
     // One line for each run of failures, not one for every reading while the disk is full.
     if (!written && !failing_)
         errorSink_(QStringLiteral("tarnwick: cannot record to %1: %2").arg(path_, error_));

@@ -239,7 +239,7 @@ void Form1::PlotTraceSegment(Trace trace, float value, float previous, std::int3
 
 void Form1::announceReading(Trace trace, float value, std::int32_t sampleCount)
 {
-    emit readingCompleted(trace, value, sampleCount);
+    emit readingCompleted(trace, value, sampleCount, session_.Origin);
 }
 
 void Form1::showNoLoggingMessage()

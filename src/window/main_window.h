@@ -64,8 +64,9 @@ public:
     void UpDown3_Change();
 
 signals:
-    // A reading completed, as shown and plotted: its trace, its value and its sample.
-    void readingCompleted(Trace trace, float value, std::int32_t sampleCount);
+    // A reading completed, as shown and plotted: its trace, its value, its sample and
+    // whether it was measured now or fetched from the instrument's log.
+    void readingCompleted(Trace trace, float value, std::int32_t sampleCount, ReadingOrigin origin);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -25,6 +25,7 @@ void Form1::Command1_Click()
     // the run's first reading.
     session_.clearRecord();
     session_.SampleCount = 0;
+    session_.Origin = {};
     MSComm1.setPortOpen(true);
     MSComm1.setOutput(command);
     for (QWidget *control : runLock())

@@ -107,27 +107,42 @@ private slots:
     {
         ReadingRecorder recorder;
         QVERIFY(recorder.open(path_));
+        const ReadingOrigin logged{.logged = true, .interval = 15, .unit = protocol::Unit::Minutes};
         recorder.record(Trace::Temperature, 25.3f, 0, Time);
         recorder.record(Trace::Humidity, 60.1f, 0, Time);
-        recorder.record(Trace::Temperature, -15.2f, 1, Time);
-        recorder.record(Trace::Humidity, 102.5f, 1, Time);
+        recorder.record(Trace::Temperature, -15.2f, 1, Time, logged);
+        recorder.record(Trace::Humidity, 102.5f, 1, Time,
+                        {.logged = true, .interval = 32767, .unit = protocol::Unit::Hours});
         recorder.record(Trace::Temperature, 100.0f, 32767, Time);
-        QCOMPARE(contents(path_), "time,sample,quantity,value,unit\r\n" +
-                                      row("0,temperature,25.3,°C") + row("0,humidity,60.1,%RH") +
-                                      row("1,temperature,-15.2,°C") + row("1,humidity,102.5,%RH") +
-                                      row("32767,temperature,100,°C"));
+        QCOMPARE(contents(path_),
+                 "\xEF\xBB\xBFtime,sample,quantity,value,unit,origin,log_interval\r\n" +
+                     row("0,temperature,25.3,°C,live,") + row("0,humidity,60.1,%RH,live,") +
+                     row("1,temperature,-15.2,°C,logged,PT15M") +
+                     row("1,humidity,102.5,%RH,logged,PT32767H") +
+                     row("32767,temperature,100,°C,live,"));
     }
 
+    // A file keeps the shape of its rows: one begun by an earlier version goes on with the
+    // five columns its header names, whatever the origin of the readings.
     void existingFileIsAppendedToWithOneHeader_data()
     {
         QTest::addColumn<QByteArray>("before");
         QTest::addColumn<QByteArray>("after");
 
-        const QByteArray header = ReadingRecorder::Header;
-        const QByteArray humidity = row("0,humidity,60.1,%RH");
+        const QByteArray bom = ReadingRecorder::ByteOrderMark;
+        const QByteArray header = bom + ReadingRecorder::Header;
+        const QByteArray humidity = row("0,humidity,60.1,%RH,logged,PT2H");
+        const QByteArray earlier = ReadingRecorder::EarlierHeader;
+        const QByteArray earlierHumidity = row("0,humidity,60.1,%RH");
         QTest::newRow("empty file") << QByteArray() << header + humidity;
         QTest::newRow("earlier recording") << header + humidity << header + humidity + humidity;
         QTest::newRow("last line unfinished") << header + "x,y" << header + "x,y\r\n" + humidity;
+        QTest::newRow("earlier version's file")
+            << earlier + earlierHumidity << earlier + earlierHumidity + earlierHumidity;
+        QTest::newRow("earlier header, saved again with a mark and LF")
+            << bom + "time,sample,quantity,value,unit\n"
+            << bom + "time,sample,quantity,value,unit\n" + earlierHumidity;
+        QTest::newRow("no header") << QByteArray("a,b\r\n") << "a,b\r\n" + humidity;
     }
 
     void existingFileIsAppendedToWithOneHeader()
@@ -137,7 +152,8 @@ private slots:
         writeFile(path_, before);
         ReadingRecorder recorder;
         QVERIFY(recorder.open(path_));
-        recorder.record(Trace::Humidity, 60.1f, 0, Time);
+        recorder.record(Trace::Humidity, 60.1f, 0, Time,
+                        {.logged = true, .interval = 2, .unit = protocol::Unit::Hours});
         QCOMPARE(contents(path_), after);
     }
 
@@ -185,7 +201,7 @@ private slots:
         QVERIFY(errors.first().startsWith(QStringLiteral("tarnwick: cannot record to ") + path_));
 
         recorder.record(Trace::Humidity, 60.2f, 1, Time);
-        QCOMPARE(contents(path_), good + row("1,humidity,60.2,%RH"));
+        QCOMPARE(contents(path_), good + row("1,humidity,60.2,%RH,live,"));
 #endif
     }
 };

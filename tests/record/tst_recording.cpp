@@ -48,10 +48,11 @@ private slots:
         ScriptedDesk desk; // shown: under Wine, Stop in a window never shown waited for ever
         Form1 &form = desk.form;
         ScriptedInstrument &instrument = desk.instrument;
-        QObject::connect(&form, &Form1::readingCompleted,
-                         [&recorder](Trace trace, float value, std::int32_t sample) {
-                             recorder.record(trace, value, sample, QDateTime::currentDateTime());
-                         });
+        QObject::connect(
+            &form, &Form1::readingCompleted,
+            [&recorder](Trace trace, float value, std::int32_t sample, ReadingOrigin origin) {
+                recorder.record(trace, value, sample, QDateTime::currentDateTime(), origin);
+            });
 
         form.Command1->click();
         QVERIFY(instrument.waitForReceived(4));
@@ -68,12 +69,22 @@ private slots:
                                    protocol::Acknowledgement);
         form.Command3->click();
         QCOMPARE(form.session().SampleCount, 3);
+        QCOMPARE(form.Label6->text(), QStringLiteral("湿度 ： 102.5 %RH"));
+        // The acknowledgement ended the transfer: what comes after it is live.
+        instrument.send("T20.0\r\nH50.0\r\n");
+        QVERIFY(waitUntil([&] { return form.session().SampleCount == 4; }));
 
         const QList<QStringList> recorded = rows(path);
+        // The transfer's readings carry the interval reported before them.
         const QList<QStringList> expected = {
-            {"0", "temperature", "25.3", "°C"},  {"0", "humidity", "60.1", "%RH"},
-            {"1", "temperature", "-5.2", "°C"},  {"1", "humidity", "100", "%RH"},
-            {"2", "temperature", "-15.2", "°C"}, {"2", "humidity", "102.5", "%RH"},
+            {"0", "temperature", "25.3", "°C", "live", ""},
+            {"0", "humidity", "60.1", "%RH", "live", ""},
+            {"1", "temperature", "-5.2", "°C", "live", ""},
+            {"1", "humidity", "100", "%RH", "live", ""},
+            {"2", "temperature", "-15.2", "°C", "logged", "PT15M"},
+            {"2", "humidity", "102.5", "%RH", "logged", "PT15M"},
+            {"3", "temperature", "20", "°C", "live", ""},
+            {"3", "humidity", "50", "%RH", "live", ""},
         };
         QCOMPARE(recorded.size(), expected.size());
         static const QRegularExpression iso(
@@ -82,7 +93,6 @@ private slots:
             QVERIFY2(iso.match(recorded[i].first()).hasMatch(), qPrintable(recorded[i].first()));
             QCOMPARE(withoutTime(recorded[i]), expected[i]);
         }
-        QCOMPARE(form.Label6->text(), QStringLiteral("湿度 ： 102.5 %RH"));
     }
 };
 
