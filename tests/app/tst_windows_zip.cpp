@@ -1,6 +1,14 @@
 #include "process_output.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QTest>
+#include <QXmlStreamReader>
+// windows.h first: msi.h takes its types from it.
+#include <windows.h>
+
+#include <msi.h>
 
 namespace {
 
@@ -15,13 +23,133 @@ QProcessEnvironment windowsAlone()
     return environment;
 }
 
+const wchar_t *wide(const QString &text)
+{
+    return reinterpret_cast<const wchar_t *>(text.utf16());
+}
+
+// A string of the program file's version information, in its one language.
+QString versionString(const QString &name)
+{
+    const DWORD size = GetFileVersionInfoSizeW(wide(Program), nullptr);
+    QByteArray info(qsizetype(size), '\0');
+    if (size == 0 || !GetFileVersionInfoW(wide(Program), 0, size, info.data()))
+        return {};
+    void *value = nullptr;
+    UINT length = 0;
+    const QString path = "\\StringFileInfo\\040904B0\\" + name;
+    if (!VerQueryValueW(info.data(), wide(path), &value, &length) || length == 0)
+        return {};
+    return QString::fromWCharArray(static_cast<const wchar_t *>(value), int(length) - 1);
+}
+
+// The manifest Windows reads from the program file, its elements as "name=text" and
+// "name@attribute=value".
+QStringList manifestEntries()
+{
+    const HMODULE module = LoadLibraryExW(wide(Program), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    const HRSRC resource =
+        module ? FindResourceW(module, MAKEINTRESOURCEW(1), RT_MANIFEST) : nullptr;
+    const HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
+    QStringList entries;
+    if (loaded) {
+        QXmlStreamReader xml(QByteArray(static_cast<const char *>(LockResource(loaded)),
+                                        qsizetype(SizeofResource(module, resource))));
+        while (xml.readNext() != QXmlStreamReader::EndDocument && !xml.hasError()) {
+            if (!xml.isStartElement())
+                continue;
+            const QString name = xml.name().toString();
+            for (const QXmlStreamAttribute &attribute : xml.attributes())
+                entries << name + u'@' + attribute.name().toString() + u'=' +
+                               attribute.value().toString();
+            if (xml.readNext() == QXmlStreamReader::Characters && !xml.isWhitespace())
+                entries << name + u'=' + xml.text().toString();
+        }
+        if (xml.hasError())
+            entries = {"error=" + xml.errorString()};
+    }
+    if (module)
+        FreeLibrary(module);
+    return entries;
+}
+
+// The product codes of the versions of Tarnwick installed, by the upgrade code every
+// version carries.
+QStringList installedProducts()
+{
+    QStringList products;
+    wchar_t product[39];
+    for (DWORD i = 0;
+         MsiEnumRelatedProductsW(wide(QStringLiteral(UPGRADE_CODE)), 0, i, product) == 0; ++i)
+        products << QString::fromWCharArray(product);
+    return products;
+}
+
+QString productInfo(const QString &product, const wchar_t *property)
+{
+    wchar_t value[MAX_PATH];
+    DWORD length = MAX_PATH;
+    if (MsiGetProductInfoW(wide(product), property, value, &length) != 0)
+        return {};
+    return QString::fromWCharArray(value, int(length));
+}
+
+QStringList installedVersions()
+{
+    QStringList versions;
+    for (const QString &product : installedProducts())
+        versions << productInfo(product, INSTALLPROPERTY_VERSIONSTRING);
+    return versions;
+}
+
+// A package file, or the product code of an installed one.
+int msiexec(const QString &option, const QString &package)
+{
+    const QString path = package.startsWith(u'{')
+                             ? package
+                             : QDir::toNativeSeparators(QFileInfo(package).absoluteFilePath());
+    return runChild(QStringLiteral("msiexec"), {option, path, "/qn"},
+                    QProcessEnvironment::systemEnvironment(), 100000)
+        .exitCode;
+}
+
+// Every file there is under the folder, as paths from it.
+QStringList filesUnder(const QString &folder)
+{
+    QStringList files;
+    for (const QFileInfo &file :
+         QDir(folder).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
+        files << file.fileName();
+        if (file.isDir())
+            for (const QString &inner : filesUnder(file.filePath()))
+                files << file.fileName() + u'/' + inner;
+    }
+    return files;
+}
+
 } // namespace
 
-// The zip a Windows user gets, unpacked into an empty folder by the test before this one.
+// The zip a Windows user gets, unpacked into an empty folder by the test before this one, and
+// the installer made of the same folder, installed, upgraded and removed in this prefix.
 class TestWindowsZip : public QObject {
     Q_OBJECT
 
+private:
+    QString installed_; // the folder the installer fills
+    QString startMenu_;
+
 private slots:
+    void initTestCase()
+    {
+        installed_ = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                     "/Programs/Tarnwick";
+        startMenu_ = QStandardPaths::writableLocation(QStandardPaths::ApplicationsLocation);
+        // A run of the tests before this one may have left it installed.
+        for (const QString &product : installedProducts())
+            QCOMPARE(msiexec("/x", product), 0);
+        QCOMPARE(installedProducts(), QStringList());
+    }
+
     void programStartsFromTheFolder_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -49,6 +177,93 @@ private slots:
                                       windowsAlone(), 3000);
         QVERIFY(!end.finished);
         QCOMPARE(withoutEnvironmentNotes(end.standardError), QByteArray());
+    }
+
+    void programFileKnowsItsVersion()
+    {
+        QCOMPARE(versionString("ProductName"), QStringLiteral("Tarnwick"));
+        QCOMPARE(versionString("ProductVersion"), QStringLiteral(PROJECT_VERSION_TEXT));
+        QCOMPARE(versionString("FileVersion"), QStringLiteral(PROJECT_VERSION_TEXT));
+        QCOMPARE(versionString("OriginalFilename"), QStringLiteral("tarnwick.exe"));
+        QVERIFY(!versionString("FileDescription").isEmpty());
+        QVERIFY(versionString("LegalCopyright").contains("Tarnwick"));
+    }
+
+    void programFileCarriesItsManifest()
+    {
+        const QStringList entries = manifestEntries();
+        for (const char *entry :
+             {"requestedExecutionLevel@level=asInvoker",
+              "supportedOS@Id={8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", "longPathAware=true",
+              "dpiAwareness=PerMonitorV2, PerMonitor", "dpiAware=true/pm",
+              "assemblyIdentity@name=Microsoft.Windows.Common-Controls",
+              "assemblyIdentity@version=6.0.0.0"})
+            QVERIFY2(entries.contains(QString::fromLatin1(entry)), entry);
+    }
+
+    // In Japanese first, then in English, both with the version.
+    void readmeNamesTheVersionInBothLanguages()
+    {
+        QFile file(UNPACKED_ZIP "/README.txt");
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QVERIFY(bytes.startsWith("\xEF\xBB\xBF")); // so that Notepad takes it for UTF-8
+        const QString text = QString::fromUtf8(bytes);
+        const qsizetype japanese = text.indexOf("Tarnwick " PROJECT_VERSION_TEXT " Windows 版");
+        const qsizetype english = text.indexOf("Tarnwick " PROJECT_VERSION_TEXT " for Windows");
+        QVERIFY(japanese >= 0 && english > japanese);
+        QVERIFY(!text.contains(u'@'));
+    }
+
+    void olderInstallsSilently()
+    {
+        QCOMPARE(msiexec("/i", OLDER_INSTALLER), 0);
+        QCOMPARE(installedVersions(), QStringList{OLDER_VERSION});
+    }
+
+    void newerReplacesOlder()
+    {
+        QCOMPARE(msiexec("/i", INSTALLER), 0);
+        QCOMPARE(installedVersions(), QStringList{PROJECT_VERSION_TEXT});
+        const QString product = installedProducts().value(0);
+        QCOMPARE(productInfo(product, INSTALLPROPERTY_PRODUCTNAME), QStringLiteral("Tarnwick"));
+        QVERIFY(QFileInfo(productInfo(product, INSTALLPROPERTY_PRODUCTICON)).isFile());
+    }
+
+    void installedFilesAreTheZips()
+    {
+        QCOMPARE(filesUnder(installed_), filesUnder(UNPACKED_ZIP));
+        const ChildEnd end = runChild(installed_ + "/tarnwick.exe", {"--version"}, windowsAlone());
+        QCOMPARE(end.standardOutput, QByteArray("tarnwick " PROJECT_VERSION_TEXT "\n"));
+    }
+
+    void startMenuOffersTheProgramAndItsDemo()
+    {
+        const QFileInfo program(startMenu_ + "/Tarnwick.lnk");
+        const QFileInfo demo(startMenu_ + "/Tarnwick demo.lnk");
+        const QString target = QFileInfo(installed_ + "/tarnwick.exe").canonicalFilePath();
+        QCOMPARE(QFileInfo(program.symLinkTarget()).canonicalFilePath(), target);
+        QCOMPARE(QFileInfo(demo.symLinkTarget()).canonicalFilePath(), target);
+        QFile link(demo.filePath());
+        QVERIFY(link.open(QIODevice::ReadOnly));
+        const QString simulate = QStringLiteral("--simulate");
+        QVERIFY(link.readAll().contains(
+            QByteArray(reinterpret_cast<const char *>(simulate.utf16()), simulate.size() * 2)));
+    }
+
+    void olderDoesNotReplaceNewer()
+    {
+        QVERIFY(msiexec("/i", OLDER_INSTALLER) != 0);
+        QCOMPARE(installedVersions(), QStringList{PROJECT_VERSION_TEXT});
+        QVERIFY(QFileInfo::exists(installed_ + "/tarnwick.exe"));
+    }
+
+    void uninstallLeavesNothing()
+    {
+        QCOMPARE(msiexec("/x", INSTALLER), 0);
+        QCOMPARE(installedProducts(), QStringList());
+        QVERIFY(!QFileInfo::exists(installed_));
+        QCOMPARE(filesUnder(startMenu_).filter("Tarnwick"), QStringList());
     }
 };
 
