@@ -79,6 +79,16 @@ private slots:
                                              "--record <FILE>", "--scenario <name>"};
         QTest::newRow("version") << Tarnwick << "--version"
                                  << QStringList{"tarnwick " PROJECT_VERSION_TEXT "\n"};
+        // Each system's own ports, and what --simulate talks to there.
+#ifdef Q_OS_WIN
+        QTest::newRow("help names Windows' ports")
+            << Tarnwick << "--help"
+            << QStringList{"COM3", "\\\\.\\COM12", "inside the program"};
+#else
+        QTest::newRow("help names Linux's ports")
+            << Tarnwick << "--help"
+            << QStringList{"/dev/ttyUSB0", "/dev/serial/by-id/", "/dev/pts/N", "on a pseudo-terminal"};
+#endif
         QTest::newRow("help with Qt's options")
             << Tarnwick << "--help-all" << QStringList{"--port <DEVICE>", "--qmljsdebugger"};
         QTest::newRow("list ports") << Tarnwick << "--list-ports" << QStringList{};
@@ -97,6 +107,9 @@ private slots:
         QCOMPARE(result.exitCode, 0);
         for (const QString &text : expected)
             QVERIFY2(result.standardOutput.contains(text.toLocal8Bit()), result.standardOutput);
+#ifdef Q_OS_WIN
+        QVERIFY2(!result.standardOutput.contains("/dev/"), result.standardOutput);
+#endif
     }
 
     // Only a window system named on the command line works, so the program stays up only

@@ -1,10 +1,12 @@
 #include "process_output.h"
 
+#include <QProcess>
 #include <QTest>
 
 namespace {
 
-const QString Program = QStringLiteral(UNPACKED_ZIP "/tarnwick.exe");
+const QString Folder = QStringLiteral(UNPACKED_ZIP);
+const QString Program = Folder + "/tarnwick.exe";
 
 // Windows' own folders and nothing else, as on a machine that never had Qt or MinGW.
 QProcessEnvironment windowsAlone()
@@ -40,6 +42,35 @@ private slots:
         QCOMPARE(end.exitCode, 0);
         if (!output.isEmpty())
             QCOMPARE(end.standardOutput, output);
+    }
+
+    // From a prompt "tarnwick" is the console twin: cmd waits for it, so its lines come
+    // before the next command's and its exit status is the one cmd sees.
+    void promptWaitsForTheConsoleTwin_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QByteArray>("output");
+
+        QTest::newRow("bad option") << "tarnwick --bogus & echo status %ERRORLEVEL%"
+                                    << QByteArray("Try 'tarnwick --help'.\r\nstatus 2");
+        QTest::newRow("help into a file")
+            << "tarnwick --help > help.txt & type help.txt & echo status %ERRORLEVEL%"
+            << QByteArray("--list-ports).\r\n");
+    }
+
+    void promptWaitsForTheConsoleTwin()
+    {
+        QFETCH(QString, command);
+        QFETCH(QByteArray, output);
+        QProcess cmd;
+        cmd.setProcessChannelMode(QProcess::MergedChannels);
+        cmd.setProcessEnvironment(windowsAlone());
+        cmd.setWorkingDirectory(Folder);
+        cmd.setNativeArguments("/c " + command);
+        cmd.start(QStringLiteral("cmd.exe"), {});
+        QVERIFY(cmd.waitForFinished(20000));
+        const QByteArray said = cmd.readAll();
+        QVERIFY2(said.contains(output), said);
     }
 
     // Qt says so when a platform or style it is asked for is not there.
