@@ -10,6 +10,7 @@
 #include "window/remembered_choices.h"
 
 #include <QApplication>
+#include <QDir>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -102,8 +103,9 @@ int main(int argc, char *argv[])
     } else if (const QString file = remembered::recordFile(); !file.isEmpty()) {
         if (!window.menu()->recordTo(file)) {
             std::fputs(qPrintable(cannotRecord(file, window.recording.errorString())), stderr);
-            window.notice.set(TitleNotice::Topic::Recording,
-                              QStringLiteral("%1 に記録できません").arg(file));
+            window.notice.set(
+                TitleNotice::Topic::Recording,
+                QStringLiteral("%1 に記録できません").arg(QDir::toNativeSeparators(file)));
             remembered::setRecordFile({});
         }
     }

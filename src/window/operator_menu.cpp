@@ -8,8 +8,8 @@
 
 #include <QActionGroup>
 #include <QCoreApplication>
-#include <QFileDialog>
 #include <QDir>
+#include <QFileDialog>
 #include <QMenu>
 #include <QMessageBox>
 
@@ -76,8 +76,8 @@ void OperatorMenu::addPorts(QMenu &menu)
 
 void OperatorMenu::addRecording(QMenu &menu)
 {
-    connect(menu.addAction(QStringLiteral("CSV ファイルに記録(&R)...")), &QAction::triggered,
-            this, &OperatorMenu::askForRecordFile);
+    connect(menu.addAction(QStringLiteral("CSV ファイルに記録(&R)...")), &QAction::triggered, this,
+            &OperatorMenu::askForRecordFile);
     QAction *end = menu.addAction(QStringLiteral("記録を終了(&E)"));
     end->setEnabled(form_.recording.isOn());
     connect(end, &QAction::triggered, this, &OperatorMenu::endRecording);
@@ -85,9 +85,8 @@ void OperatorMenu::addRecording(QMenu &menu)
 
 void OperatorMenu::addInUse(QMenu &menu)
 {
-    const QString record = form_.recording.isOn()
-                               ? QDir::toNativeSeparators(form_.recording.path())
-                               : QStringLiteral("なし");
+    const QString record = form_.recording.isOn() ? QDir::toNativeSeparators(form_.recording.path())
+                                                  : QStringLiteral("なし");
     const QStringList lines = {
         QStringLiteral("使用中のポート：%1").arg(form_.MSComm1.deviceName()),
         QStringLiteral("記録：%1").arg(record),
@@ -100,8 +99,8 @@ void OperatorMenu::popUp(std::optional<QPoint> pos)
 {
     QMenu menu(&form_);
     fill(menu);
-    const QPoint corner = form_.Picture1->mapToGlobal(form_.Picture1->innerOrigin() +
-                                                      QPoint(16, 16));
+    const QPoint corner =
+        form_.Picture1->mapToGlobal(form_.Picture1->innerOrigin() + QPoint(16, 16));
     menu.exec(pos.value_or(corner));
 }
 
@@ -151,8 +150,8 @@ void OperatorMenu::askForRecordFile()
         return;
     const QString path = dialog.selectedFiles().constFirst();
     if (!recordTo(path))
-        QMessageBox::warning(&form_, QStringLiteral("Tarnwick"),
-                             QStringLiteral("%1 に記録できません：%2")
-                                 .arg(QDir::toNativeSeparators(path),
-                                      form_.recording.errorString()));
+        QMessageBox::warning(
+            &form_, QStringLiteral("Tarnwick"),
+            QStringLiteral("%1 に記録できません：%2")
+                .arg(QDir::toNativeSeparators(path), form_.recording.errorString()));
 }

@@ -13,9 +13,8 @@ void TitleNotice::set(Topic topic, const QString &text)
     else
         texts_.insert(topic, text);
     const QStringList notices = texts_.values();
-    window_.setWindowTitle(notices.isEmpty()
-                               ? caption_
-                               : caption_ + QStringLiteral(" ― ") + notices.join(u'、'));
+    window_.setWindowTitle(
+        notices.isEmpty() ? caption_ : caption_ + QStringLiteral(" ― ") + notices.join(u'、'));
 }
 
 QString portNoticeText(const QString &device, QSerialPort::SerialPortError status)

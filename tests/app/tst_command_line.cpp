@@ -82,12 +82,12 @@ private slots:
         // Each system's own ports, and what --simulate talks to there.
 #ifdef Q_OS_WIN
         QTest::newRow("help names Windows' ports")
-            << Tarnwick << "--help"
-            << QStringList{"COM3", "\\\\.\\COM12", "inside the program"};
+            << Tarnwick << "--help" << QStringList{"COM3", "\\\\.\\COM12", "inside the program"};
 #else
         QTest::newRow("help names Linux's ports")
             << Tarnwick << "--help"
-            << QStringList{"/dev/ttyUSB0", "/dev/serial/by-id/", "/dev/pts/N", "on a pseudo-terminal"};
+            << QStringList{"/dev/ttyUSB0", "/dev/serial/by-id/", "/dev/pts/N",
+                           "on a pseudo-terminal"};
 #endif
         QTest::newRow("help with Qt's options")
             << Tarnwick << "--help-all" << QStringList{"--port <DEVICE>", "--qmljsdebugger"};

@@ -75,7 +75,8 @@ private slots:
         QVERIFY(desk.unlocked());
         desk.measure();
         desk.instrument.hangUp();
-        QVERIFY(waitUntil([&] { return desk.form.windowTitle().endsWith("との接続が切れました"); }));
+        QVERIFY(
+            waitUntil([&] { return desk.form.windowTitle().endsWith("との接続が切れました"); }));
         QVERIFY(desk.locked()); // the run goes on until Stop, as without the notice
     }
 
