@@ -19,7 +19,7 @@ namespace {
 
 int listPorts()
 {
-    const QString listing = portListing(presentSerialPorts());
+    const QString listing = portListing(presentSerialPorts(), remembered::port());
     if (listing.isEmpty())
         std::fprintf(stderr, "tarnwick: no serial port found\n");
     std::fputs(qPrintable(listing), stdout);
@@ -48,6 +48,8 @@ QString cannotRecord(const QString &path, const QString &reason)
 int main(int argc, char *argv[])
 {
     useParentConsole();
+    // The menu's choices live under this name: HKCU\Software\Tarnwick, ~/.config/Tarnwick.
+    QCoreApplication::setOrganizationName(QStringLiteral("Tarnwick"));
     // The command line is read before the window system is reached, so --help, --list-ports
     // and usage errors work without a display. The reader gets a copy, since it takes
     // -qmljsdebugger out of what it is given and QApplication needs the whole command line.
@@ -71,8 +73,6 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("tarnwick"));
-    // The menu's choices live under this name: HKCU\Software\Tarnwick, ~/.config/Tarnwick.
-    QCoreApplication::setOrganizationName(QStringLiteral("Tarnwick"));
 
     QString device = commandLine.port;
     std::unique_ptr<InstrumentEmulator> emulator;

@@ -100,6 +100,9 @@ private slots:
                                      "*\t/dev/ttyUSB0\t" +
                                          FtdiLink +
                                          "\tFT232R USB UART\tFTDI\tA50285BI\t0403:6001\n");
+        // The port chosen in the window's menu, while present, is the one used.
+        QVERIFY(portListing(ports, "/dev/ttyS0").startsWith("*\t/dev/ttyS0"));
+        QVERIFY(portListing(ports, "/dev/ttyS1").startsWith(" \t/dev/ttyS0"));
     }
 };
 

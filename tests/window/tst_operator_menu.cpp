@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QProcess>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -48,12 +49,17 @@ class TestOperatorMenu : public QObject {
     QTemporaryDir settings;
 
 private slots:
-    // The menu's choices go to a settings file of the test's own.
+    // The menu's choices go to settings of the test's own: on Windows in the registry, as
+    // the program keeps them, elsewhere in a file of its own.
     void initTestCase()
     {
         QCoreApplication::setOrganizationName(QStringLiteral("TarnwickTest"));
+#ifdef Q_OS_WIN
+        QSettings().clear();
+#else
         QSettings::setDefaultFormat(QSettings::IniFormat);
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
+#endif
     }
 
     // The title says what is wrong until the port opens; the status line stays the commands'.
@@ -61,6 +67,7 @@ private slots:
     {
         ScriptedDesk desk;
         const QString caption = desk.form.windowTitle();
+        desk.form.MSComm1.setLine(nullptr, {});
         desk.form.MSComm1.setDeviceName(Missing);
         desk.form.Command1->click();
         QCOMPARE(desk.form.windowTitle(), caption + " ― " + Missing + " が見つかりません");
@@ -68,7 +75,7 @@ private slots:
         QCOMPARE(desk.errors.size(), 1); // the line on standard error stays
 
         // The device is back: Stop opens it, the notice goes, and the acknowledgement ends the run.
-        desk.form.MSComm1.setDeviceName(desk.instrument.devicePath());
+        desk.instrument.plugInto(desk.form.MSComm1);
         desk.instrument.answer('S', "\x06");
         desk.form.Command2->click();
         QCOMPARE(desk.form.windowTitle(), caption);
@@ -93,6 +100,13 @@ private slots:
         QVERIFY(desk.form.menu()->choosePort(port));
         QCOMPARE(desk.form.MSComm1.deviceName(), port);
         QCOMPARE(remembered::port(), port);
+#ifdef Q_OS_WIN
+        QProcess reg;
+        reg.start("reg.exe", {"query", "HKCU\\Software\\TarnwickTest\\" +
+                                           QCoreApplication::applicationName() + "\\serial"});
+        QVERIFY(reg.waitForFinished(10000));
+        QVERIFY2(reg.readAllStandardOutput().contains(port.toLocal8Bit()), "not in the registry");
+#endif
         items = portItems(desk.form);
         QCOMPARE(items.size(), present.size());
         QVERIFY(std::get<1>(items.constFirst()));
