@@ -73,6 +73,26 @@ private slots:
         QVERIFY2(said.contains(output), said);
     }
 
+    // Ports as Windows registers them, COM10 before COM3; listed by their number.
+    void comPortsAreListedByNumber()
+    {
+        const QString map = QStringLiteral("HKLM\\HARDWARE\\DEVICEMAP\\SERIALCOMM");
+        for (const QString port : {"COM10", "COM3"})
+            QCOMPARE(
+                runChild("reg.exe", {"add", map, "/v", "\\Device\\Test" + port, "/d", port, "/f"})
+                    .exitCode,
+                0);
+        const ChildEnd end = runChild(Program, {"--list-ports"}, windowsAlone());
+        for (const QString port : {"COM10", "COM3"})
+            runChild("reg.exe", {"delete", map, "/v", "\\Device\\Test" + port, "/f"});
+        QCOMPARE(end.exitCode, 0);
+        QStringList devices;
+        for (const QByteArray &line : end.standardOutput.split('\n'))
+            devices << QString::fromLocal8Bit(line).section(u'\t', 1, 1);
+        QVERIFY2(devices.indexOf("COM3") >= 0 && devices.indexOf("COM3") < devices.indexOf("COM10"),
+                 end.standardOutput);
+    }
+
     // Qt says so when a platform or style it is asked for is not there.
     void windowComesUpWithThePlatformAndStyleShipped()
     {
