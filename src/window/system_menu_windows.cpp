@@ -18,6 +18,8 @@ public:
     {
     }
 
+    // A posted message is seen first as it is dispatched, without a result to set; taken
+    // there, it reaches the window no more, so the item runs once either way.
     bool nativeEventFilter(const QByteArray &, void *message, qintptr *result) override
     {
         const MSG *msg = static_cast<const MSG *>(message);
@@ -26,7 +28,8 @@ public:
             return false;
         // After this message has returned: the menu runs an event loop of its own.
         QMetaObject::invokeMethod(qApp, chosen_, Qt::QueuedConnection);
-        *result = 0;
+        if (result)
+            *result = 0;
         return true;
     }
 
