@@ -21,7 +21,9 @@ int giveAnswer(const Answer &answer, int &argc, char **argv)
     } else {
         // Help's columns stay in line only in a fixed-width face.
         box.setTextFormat(Qt::RichText);
-        box.setText(QStringLiteral("<pre>%1</pre>").arg(answer.text.toHtmlEscaped()));
+        box.setText(QStringLiteral("<pre style=\"font-family: Consolas, 'Courier New', "
+                                   "'MS Gothic', IPAGothic, monospace\">%1</pre>")
+                        .arg(answer.text.toHtmlEscaped()));
     }
     box.exec();
     return answer.exitStatus;
