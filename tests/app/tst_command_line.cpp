@@ -1,6 +1,7 @@
 #include "process_output.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -138,6 +139,34 @@ private slots:
         const QString err = QString::fromLocal8Bit(result.standardError);
         QVERIFY2(up && err.contains(diagnostic) && !err.contains(u"tarnwick:"), qPrintable(err));
     }
+
+#ifndef Q_OS_WIN
+    // The port chosen in the window's menu is the one used while present; gone, the default
+    // choice takes its place. --list-ports marks the one used.
+    void rememberedPortIsUsedWhilePresent()
+    {
+        const QByteArray plain = run(Tarnwick, {"--list-ports"}).standardOutput;
+        const QList<QByteArray> lines = plain.trimmed().split('\n');
+        if (lines.size() < 2)
+            QSKIP("needs two serial ports to tell a choice from the default");
+        const QByteArray last = lines.constLast().split('\t').value(1);
+        for (const QByteArray &remembered : {QByteArray("/dev/ttyGone0"), last}) {
+            QTemporaryDir config;
+            QFile file(config.filePath("Tarnwick/tarnwick.conf"));
+            QVERIFY(QDir().mkpath(config.filePath("Tarnwick")) && file.open(QIODevice::WriteOnly));
+            file.write("[serial]\nport=" + remembered + "\n");
+            file.close();
+            QProcessEnvironment environment = withoutWindowSystem();
+            environment.insert("XDG_CONFIG_HOME", config.path());
+            const QByteArray listed =
+                runChild(Tarnwick, {"--list-ports"}, environment).standardOutput;
+            if (remembered == last)
+                QVERIFY2(listed.contains("*\t" + last + '\t'), listed);
+            else
+                QCOMPARE(listed, plain);
+        }
+    }
+#endif
 
     void unusableRecordingStopsBeforeTheWindow_data()
     {
