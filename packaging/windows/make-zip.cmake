@@ -1,11 +1,11 @@
 # Script mode (cmake -P): gathers the Windows program with what it needs into STAGE and packs
-# it as ZIP. Given: PROGRAM, QT (the Qt for MinGW), RUNTIME_DIRS (where its DLLs and the
-# MinGW runtime are), OBJDUMP, STRIP, README, LICENSES (files to copy into LICENSES/, as
-# source=name), STAGE and ZIP; lists with | between their items.
+# it as ZIP. Given: PROGRAM and TWIN (its console twin, which needs the same DLLs), QT (the Qt
+# for MinGW), RUNTIME_DIRS (where its DLLs and the MinGW runtime are), OBJDUMP, STRIP, README,
+# LICENSES (files to copy into LICENSES/, as source=name), STAGE and ZIP; lists with | between their items.
 string(REPLACE "|" ";" RUNTIME_DIRS "${RUNTIME_DIRS}")
 string(REPLACE "|" ";" LICENSES "${LICENSES}")
 file(REMOVE_RECURSE ${STAGE})
-file(COPY ${PROGRAM} DESTINATION ${STAGE})
+file(COPY ${PROGRAM} ${TWIN} DESTINATION ${STAGE})
 # Qt loads its platform and style from these folders beside the program.
 set(plugins)
 foreach(plugin platforms/qwindows.dll styles/qwindowsvistastyle.dll)
@@ -43,7 +43,7 @@ foreach(dll ${dlls})
 endforeach()
 file(REMOVE_RECURSE ${links})
 # The MinGW runtime comes with its debugging symbols, ten times its size.
-file(GLOB_RECURSE binaries ${STAGE}/*.dll ${STAGE}/*.exe)
+file(GLOB_RECURSE binaries ${STAGE}/*.dll ${STAGE}/*.exe ${STAGE}/*.com)
 execute_process(COMMAND ${STRIP} --strip-unneeded ${binaries} COMMAND_ERROR_IS_FATAL ANY)
 
 file(COPY ${README} DESTINATION ${STAGE})

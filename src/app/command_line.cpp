@@ -3,8 +3,6 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -13,11 +11,40 @@ namespace {
 constexpr double DemoSpeed = 60;
 constexpr int DemoLogged = 144;
 
-[[noreturn]] void usageError(const QString &message)
+CommandLine answered(const QString &text, int exitStatus = 0)
 {
-    std::fprintf(stderr, "tarnwick: %s\nTry 'tarnwick --help'.\n", qPrintable(message));
-    std::exit(UsageError);
+    CommandLine line;
+    line.answer = Answer{text, exitStatus};
+    return line;
 }
+
+CommandLine usageError(const QString &message)
+{
+    return answered(QStringLiteral("tarnwick: %1\nTry 'tarnwick --help'.\n").arg(message),
+                    UsageError);
+}
+
+// The ports and the built-in instrument in this system's own terms.
+#ifdef Q_OS_WIN
+const char *const SimulationText =
+    "With --simulate it runs against a built-in instrument inside the program (Windows\n"
+    "has no pseudo-terminals);";
+const char *const PortText =
+    "The instrument's serial port, such as COM3 or \\\\.\\COM12 (default: the port last chosen "
+    "in the window's menu, else the only USB serial adapter, else COM1; see --list-ports).";
+const char *const SimulateText =
+    "Talk to a built-in instrument emulator inside the program instead of a serial port.";
+#else
+const char *const SimulationText =
+    "With --simulate it runs against a built-in instrument on a pseudo-terminal;";
+const char *const PortText =
+    "The instrument's serial device, such as /dev/ttyUSB0, ttyUSB0, a stable name under "
+    "/dev/serial/by-id/ or a pseudo-terminal /dev/pts/N (default: the port last chosen in the "
+    "window's menu, else the only USB serial adapter, else the first serial port; see "
+    "--list-ports).";
+const char *const SimulateText =
+    "Talk to a built-in instrument emulator on a pseudo-terminal instead of a serial port.";
+#endif
 
 } // namespace
 
@@ -26,31 +53,26 @@ CommandLine parseCommandLine(const QStringList &arguments)
     QCoreApplication::setApplicationName(QStringLiteral("tarnwick"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TARNWICK_VERSION));
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Front end of the temperature and humidity instrument on a serial line.\n"
-        "With --simulate it runs against a built-in instrument on a pseudo-terminal; the\n"
-        "instrument options below apply only then (by default it runs 60 times as fast\n"
-        "as the real one and holds a day of logged readings).\n"
-        "Qt's own options (-platform, -style, -display ...) are accepted too."));
+    parser.setApplicationDescription(
+        QStringLiteral("Front end of the temperature and humidity instrument on a serial line.\n") +
+        QString::fromUtf8(SimulationText) +
+        QStringLiteral("\nthe instrument options below apply only then (by default it runs 60\n"
+                       "times as fast as the real one and holds a day of logged readings).\n"
+                       "Qt's own options (-platform, -style, -display ...) are accepted too."));
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    const QCommandLineOption port(
-        QStringLiteral("port"),
-        QStringLiteral("The instrument's serial device, such as /dev/ttyUSB0, ttyUSB0 or a "
-                       "pseudo-terminal /dev/pts/N (default: the only USB serial adapter, else "
-                       "the first serial port; see --list-ports)."),
-        QStringLiteral("DEVICE"));
+    const QCommandLineOption port(QStringLiteral("port"), QString::fromUtf8(PortText),
+                                  QStringLiteral("DEVICE"));
     const QCommandLineOption listPorts(
         QStringLiteral("list-ports"),
         QStringLiteral("List the serial ports present, mark the one used without --port, "
                        "and exit."));
-    const QCommandLineOption simulate(
-        QStringLiteral("simulate"),
-        QStringLiteral("Talk to a built-in instrument emulator instead of a serial port."));
+    const QCommandLineOption simulate(QStringLiteral("simulate"), QString::fromUtf8(SimulateText));
     const QCommandLineOption record(
         QStringLiteral("record"),
-        QStringLiteral("Append every reading to the CSV file FILE as it is shown."),
+        QStringLiteral("Append every reading to the CSV file FILE as it is shown (default: the "
+                       "file last chosen in the window's menu)."),
         QStringLiteral("FILE"));
     parser.addOption(port);
     parser.addOption(listPorts);
@@ -60,17 +82,20 @@ CommandLine parseCommandLine(const QStringList &arguments)
 
     const QStringList ownArguments = withoutQtOptions(arguments);
     if (!parser.parse(ownArguments))
-        usageError(parser.errorText());
+        return usageError(parser.errorText());
+    // The parser's own showHelp opens a message box wherever Windows gives no console window,
+    // even with its output redirected; so the text is handed back to be said where it is read.
     if (parser.isSet(help))
-        parser.showHelp(0);
+        return answered(parser.helpText());
     // Only process() lists Qt's options; it prints them and exits, as the arguments parse.
     if (parser.isSet(QStringLiteral("help-all")))
         parser.process(ownArguments);
     if (parser.isSet(version))
-        parser.showVersion();
+        return answered(QCoreApplication::applicationName() + u' ' +
+                        QCoreApplication::applicationVersion() + u'\n');
     if (!parser.positionalArguments().isEmpty())
-        usageError(QStringLiteral("unexpected argument \"%1\"")
-                       .arg(parser.positionalArguments().constFirst()));
+        return usageError(QStringLiteral("unexpected argument \"%1\"")
+                              .arg(parser.positionalArguments().constFirst()));
 
     CommandLine line;
     line.port = parser.value(port);
@@ -78,22 +103,22 @@ CommandLine parseCommandLine(const QStringList &arguments)
     line.simulate = parser.isSet(simulate);
     line.record = parser.value(record);
     if (parser.isSet(record) && line.record.isEmpty())
-        usageError(QStringLiteral("--record needs a file name"));
+        return usageError(QStringLiteral("--record needs a file name"));
     if (!line.simulate) {
         const QStringList withoutSimulate = {
             port.names().constFirst(), listPorts.names().constFirst(), record.names().constFirst()};
         for (const QString &name : parser.optionNames()) {
             if (!withoutSimulate.contains(name))
-                usageError(QStringLiteral("--%1 needs --simulate").arg(name));
+                return usageError(QStringLiteral("--%1 needs --simulate").arg(name));
         }
         return line;
     }
     if (parser.isSet(port))
-        usageError(QStringLiteral("--port and --simulate exclude each other"));
+        return usageError(QStringLiteral("--port and --simulate exclude each other"));
     QString error;
     const std::optional<EmulatorOptions> emulator = emulatorOptions(parser, &error);
     if (!emulator)
-        usageError(error);
+        return usageError(error);
     line.emulator = *emulator;
     if (!parser.isSet(QStringLiteral("speed")))
         line.emulator.speed = DemoSpeed;

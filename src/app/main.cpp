@@ -1,3 +1,4 @@
+#include "app/answer.h"
 #include "app/command_line.h"
 #include "app/parent_console.h"
 #include "emulator/instrument_emulator.h"
@@ -5,8 +6,11 @@
 #include "serial/port_listing.h"
 #include "serial/present_ports.h"
 #include "window/main_window.h"
+#include "window/operator_menu.h"
+#include "window/remembered_choices.h"
 
 #include <QApplication>
+#include <QDir>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -15,19 +19,28 @@ namespace {
 
 int listPorts()
 {
-    const QString listing = portListing(presentSerialPorts());
+    const QString listing = portListing(presentSerialPorts(), remembered::port());
     if (listing.isEmpty())
         std::fprintf(stderr, "tarnwick: no serial port found\n");
     std::fputs(qPrintable(listing), stdout);
     return 0;
 }
 
-// Empty when no port is present: the link then falls back to the first serial port.
+// The port chosen last in the window's menu while it is present, else the likely one; empty
+// when no port is present: the link then falls back to the first serial port.
 QString defaultDevice()
 {
     const QList<PortDescription> ports = presentSerialPorts();
+    const QString chosen = remembered::port();
+    if (!chosen.isEmpty() && isPresent(ports, chosen))
+        return chosen;
     const PortDescription *port = defaultPort(ports);
     return port ? openingPath(*port) : QString();
+}
+
+QString cannotRecord(const QString &path, const QString &reason)
+{
+    return QStringLiteral("tarnwick: cannot record to %1: %2\n").arg(path, reason);
 }
 
 } // namespace
@@ -35,6 +48,8 @@ QString defaultDevice()
 int main(int argc, char *argv[])
 {
     useParentConsole();
+    // The menu's choices live under this name: HKCU\Software\Tarnwick, ~/.config/Tarnwick.
+    QCoreApplication::setOrganizationName(QStringLiteral("Tarnwick"));
     // The command line is read before the window system is reached, so --help, --list-ports
     // and usage errors work without a display. The reader gets a copy, since it takes
     // -qmljsdebugger out of what it is given and QApplication needs the whole command line.
@@ -45,16 +60,16 @@ int main(int argc, char *argv[])
         const QCoreApplication reader(readerArgc, readerArgv.data());
         commandLine = parseCommandLine(QCoreApplication::arguments());
     }
+    if (commandLine.answer)
+        return giveAnswer(*commandLine.answer, argc, argv);
     if (commandLine.listPorts)
         return listPorts();
 
     // A recording that cannot be kept is refused before the operator starts a run.
-    ReadingRecorder recorder;
-    if (!commandLine.record.isEmpty() && !recorder.open(commandLine.record)) {
-        std::fprintf(stderr, "tarnwick: cannot record to %s: %s\n", qPrintable(commandLine.record),
-                     qPrintable(recorder.errorString()));
-        return UsageError;
-    }
+    auto recorder = std::make_unique<ReadingRecorder>();
+    if (!commandLine.record.isEmpty() && !recorder->open(commandLine.record))
+        return giveAnswer({cannotRecord(commandLine.record, recorder->errorString()), UsageError},
+                          argc, argv);
 
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("tarnwick"));
@@ -78,15 +93,22 @@ int main(int argc, char *argv[])
     Form1 window(device);
     if (emulator)
         emulator->plugInto(window.MSComm1);
-    if (recorder.isOpen()) {
-        QObject::connect(
-            &window, &Form1::readingCompleted, &window,
-            [&recorder](Trace trace, float value, std::int32_t sample, ReadingOrigin origin) {
-                recorder.record(trace, value, sample, QDateTime::currentDateTime(), origin);
-            });
-    }
-    if (emulator)
+    if (emulator) {
         window.setWindowTitle(window.windowTitle() + QStringLiteral(" [シミュレーション]"));
+        window.menu()->fixPort();
+    }
+    // --record wins for this start and is not remembered; else the menu's last choice goes on.
+    if (recorder->isOpen()) {
+        window.recording.start(std::move(recorder), commandLine.record);
+    } else if (const QString file = remembered::recordFile(); !file.isEmpty()) {
+        if (!window.menu()->recordTo(file)) {
+            std::fputs(qPrintable(cannotRecord(file, window.recording.errorString())), stderr);
+            window.notice.set(
+                TitleNotice::Topic::Recording,
+                QStringLiteral("%1 に記録できません").arg(QDir::toNativeSeparators(file)));
+            remembered::setRecordFile({});
+        }
+    }
     window.show();
     return app.exec();
 }

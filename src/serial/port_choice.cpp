@@ -22,18 +22,6 @@ const PortDescription *fallbackPort(const QList<PortDescription> &ports)
     return com1 == ports.end() ? nullptr : &*com1;
 }
 #else
-// Names compare by their stem, then by their trailing number, so ttyS2 comes before ttyS10.
-bool comesFirst(const PortDescription &a, const PortDescription &b)
-{
-    const auto key = [](const QString &device) {
-        qsizetype stem = device.size();
-        while (stem > 0 && device[stem - 1].isDigit())
-            --stem;
-        return std::pair(device.left(stem), device.mid(stem).toLongLong());
-    };
-    return key(a.device) < key(b.device);
-}
-
 // Without a single adapter, the first port present.
 const PortDescription *fallbackPort(const QList<PortDescription> &ports)
 {
@@ -42,6 +30,24 @@ const PortDescription *fallbackPort(const QList<PortDescription> &ports)
 #endif
 
 } // namespace
+
+bool comesFirst(const PortDescription &a, const PortDescription &b)
+{
+    const auto key = [](const QString &device) {
+        qsizetype stem = device.size();
+        while (stem > 0 && device[stem - 1].isDigit())
+            --stem;
+        return std::pair(device.left(stem).toUpper(), device.mid(stem).toLongLong());
+    };
+    return key(a.device) < key(b.device);
+}
+
+bool isPresent(const QList<PortDescription> &ports, const QString &path)
+{
+    return std::any_of(ports.begin(), ports.end(), [&path](const PortDescription &port) {
+        return port.device == path || (!port.byIdPath.isEmpty() && port.byIdPath == path);
+    });
+}
 
 const PortDescription *defaultPort(const QList<PortDescription> &ports)
 {

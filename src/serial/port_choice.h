@@ -20,6 +20,13 @@ struct PortDescription {
 // name; nullptr when no port is present.
 const PortDescription *defaultPort(const QList<PortDescription> &ports);
 
+// The order ports are listed in: by the name without its trailing number, then by that number,
+// so COM3 comes before COM10 and ttyUSB2 before ttyUSB10.
+bool comesFirst(const PortDescription &a, const PortDescription &b);
+
+// Whether path names one of the ports, by its device or its stable link.
+bool isPresent(const QList<PortDescription> &ports, const QString &path);
+
 // The path a port is opened by: its stable link when it has one, so that an adapter that
 // comes back under another name after being re-plugged is found again.
 QString openingPath(const PortDescription &port);

@@ -1,6 +1,7 @@
 #include "serial/port_listing.h"
 
 #include <QStringList>
+#include <algorithm>
 
 namespace {
 
@@ -20,9 +21,13 @@ QString usbId(const PortDescription &port)
 
 } // namespace
 
-QString portListing(const QList<PortDescription> &ports)
+QString portListing(const QList<PortDescription> &ports, const QString &remembered)
 {
-    const PortDescription *chosen = defaultPort(ports);
+    const auto isRemembered = [&remembered](const PortDescription &port) {
+        return isPresent({port}, remembered);
+    };
+    const auto found = std::find_if(ports.begin(), ports.end(), isRemembered);
+    const PortDescription *chosen = found != ports.end() ? &*found : defaultPort(ports);
     QString listing;
     for (const PortDescription &port : ports) {
         const QStringList fields = {&port == chosen ? QStringLiteral("*") : QStringLiteral(" "),

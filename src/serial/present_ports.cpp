@@ -45,8 +45,6 @@ QList<PortDescription> presentSerialPorts()
             port.productId = info.productIdentifier();
         ports.append(port);
     }
-    std::sort(ports.begin(), ports.end(), [](const PortDescription &a, const PortDescription &b) {
-        return a.device < b.device;
-    });
+    std::sort(ports.begin(), ports.end(), comesFirst);
     return ports;
 }

@@ -209,10 +209,12 @@ bool MSComm::open()
         port_.setPortName(deviceName());
     if (!device().open(QIODevice::ReadWrite)) {
         reportOpenFailure();
+        emit PortStatus(line_ ? QSerialPort::OpenError : port_.error());
         return false;
     }
     ++opening_;
     lastOpenFailure_.clear();
+    emit PortStatus(QSerialPort::NoError);
     return true;
 }
 
@@ -295,6 +297,7 @@ void MSComm::closeLostPort()
 {
     if (!PortOpen())
         return;
+    emit PortStatus(QSerialPort::ResourceError);
     const quint64 opening = opening_;
     QMetaObject::invokeMethod(
         this,

@@ -10,8 +10,8 @@
 
 // The window's serial link MSComm1: a small layer over QSerialPort on the window's thread.
 // Line settings given while the port is closed reach the device when it opens; on an open
-// port they apply at once. Failures are silent towards the window; only a failed open
-// leaves one line on standard error.
+// port they apply at once. Failures never stop a command; a failed open leaves one line on
+// standard error, and PortStatus tells the window of each failure and of the next open.
 class MSComm : public QObject {
     Q_OBJECT
 
@@ -74,6 +74,10 @@ public:
 signals:
     // Bytes have arrived; raised from the event loop, never from inside QSerialPort.
     void OnComm();
+    // What the operator should know of the port: NoError each time it opens, the reason
+    // when an open fails (DeviceNotFoundError, PermissionError ...), ResourceError when the
+    // device goes away while open.
+    void PortStatus(QSerialPort::SerialPortError status);
 
 private:
     QIODevice &device();

@@ -6,14 +6,17 @@
 #include "device/caption_text.h"
 #include "device/device_protocol.h"
 #include "window/label_time_format.h"
+#include "window/operator_menu.h"
 #include "window/up_down.h"
 
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 
 namespace {
 
@@ -92,6 +95,7 @@ Form1::Form1(const QString &deviceName, QWidget *parent) : QWidget(parent)
     createControls();
     clock_ = caption::ClockText(
         labelTimeFormat(QLocale::system(), Label4->fontMetrics(), Label4->width()));
+    menu_ = new OperatorMenu(*this);
     setTabOrder();
     connectEvents();
     MSComm1.setDeviceName(deviceName);
@@ -163,6 +167,10 @@ void Form1::connectEvents()
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
     connect(&MSComm1, &MSComm::OnComm, this, &Form1::MSComm1_OnComm);
+    connect(&MSComm1, &MSComm::PortStatus, this, &Form1::showPortStatus);
+    // The context-menu key reaches contextMenuEvent by itself; Shift+F10 is its other key.
+    connect(new QShortcut(Qt::SHIFT | Qt::Key_F10, this), &QShortcut::activated, menu_,
+            [this] { menu_->popUp(); });
     connect(UpDown1, &UpDown::Change, this, &Form1::UpDown1_Change);
     connect(UpDown2, &UpDown::Change, this, &Form1::UpDown2_Change);
     connect(UpDown3, &UpDown::Change, this, &Form1::UpDown3_Change);
@@ -239,7 +247,23 @@ void Form1::PlotTraceSegment(Trace trace, float value, float previous, std::int3
 
 void Form1::announceReading(Trace trace, float value, std::int32_t sampleCount)
 {
+    recording.record(trace, value, sampleCount, session_.Origin);
     emit readingCompleted(trace, value, sampleCount, session_.Origin);
+}
+
+// The operator learns of a port that failed in the title, and the notice goes when the port
+// opens again; the captions the commands wait for are left alone.
+void Form1::showPortStatus(QSerialPort::SerialPortError status)
+{
+    notice.set(TitleNotice::Topic::Port, portNoticeText(MSComm1.deviceName(), status));
+}
+
+void Form1::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (event->reason() == QContextMenuEvent::Mouse)
+        menu_->popUp(event->globalPos());
+    else
+        menu_->popUp();
 }
 
 void Form1::showNoLoggingMessage()

@@ -4,12 +4,15 @@
 #include "device/session_state.h"
 #include "serial/serial_link.h"
 #include "window/clock_text.h"
+#include "window/recording.h"
 #include "window/span_box.h"
+#include "window/title_notice.h"
 #include "window/window_rules.h"
 
 #include <QWidget>
 #include <functional>
 
+class OperatorMenu;
 class PictureBox;
 class UpDown;
 class QGroupBox;
@@ -51,6 +54,9 @@ public:
     QPushButton *Command1;
     QPushButton *Command2;
     MSComm MSComm1;
+    Recording recording; // the readings' CSV file, when one is chosen
+    TitleNotice notice{*this};
+    OperatorMenu *menu() const { return menu_; }
 
     void Form_Load();
     void Form_QueryUnload();
@@ -70,6 +76,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     void createControls();
@@ -77,6 +84,7 @@ private:
     void connectEvents();
     void DrawChartGrid();
     void waitForAcknowledgement();
+    void showPortStatus(QSerialPort::SerialPortError status);
 
     void setCaption(Label label, const QString &caption) override;
     void setUpDown2Value(int value) override;
@@ -93,4 +101,5 @@ private:
     std::function<void()> endProgram_;
     caption::ClockText clock_;
     WindowNesting nesting_;
+    OperatorMenu *menu_ = nullptr;
 };

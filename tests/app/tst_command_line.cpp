@@ -1,6 +1,7 @@
 #include "process_output.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -79,6 +80,16 @@ private slots:
                                              "--record <FILE>", "--scenario <name>"};
         QTest::newRow("version") << Tarnwick << "--version"
                                  << QStringList{"tarnwick " PROJECT_VERSION_TEXT "\n"};
+        // Each system's own ports, and what --simulate talks to there.
+#ifdef Q_OS_WIN
+        QTest::newRow("help names Windows' ports")
+            << Tarnwick << "--help" << QStringList{"COM3", "\\\\.\\COM12", "inside the program"};
+#else
+        QTest::newRow("help names Linux's ports")
+            << Tarnwick << "--help"
+            << QStringList{"/dev/ttyUSB0", "/dev/serial/by-id/", "/dev/pts/N",
+                           "on a pseudo-terminal"};
+#endif
         QTest::newRow("help with Qt's options")
             << Tarnwick << "--help-all" << QStringList{"--port <DEVICE>", "--qmljsdebugger"};
         QTest::newRow("list ports") << Tarnwick << "--list-ports" << QStringList{};
@@ -97,6 +108,9 @@ private slots:
         QCOMPARE(result.exitCode, 0);
         for (const QString &text : expected)
             QVERIFY2(result.standardOutput.contains(text.toLocal8Bit()), result.standardOutput);
+#ifdef Q_OS_WIN
+        QVERIFY2(!result.standardOutput.contains("/dev/"), result.standardOutput);
+#endif
     }
 
     // Only a window system named on the command line works, so the program stays up only
@@ -125,6 +139,34 @@ private slots:
         const QString err = QString::fromLocal8Bit(result.standardError);
         QVERIFY2(up && err.contains(diagnostic) && !err.contains(u"tarnwick:"), qPrintable(err));
     }
+
+#ifndef Q_OS_WIN
+    // The port chosen in the window's menu is the one used while present; gone, the default
+    // choice takes its place. --list-ports marks the one used.
+    void rememberedPortIsUsedWhilePresent()
+    {
+        const QByteArray plain = run(Tarnwick, {"--list-ports"}).standardOutput;
+        const QList<QByteArray> lines = plain.trimmed().split('\n');
+        if (plain.isEmpty())
+            QSKIP("no serial port here");
+        const QByteArray last = lines.constLast().split('\t').value(1);
+        for (const QByteArray &remembered : {QByteArray("/dev/ttyGone0"), last}) {
+            QTemporaryDir config;
+            QFile file(config.filePath("Tarnwick/tarnwick.conf"));
+            QVERIFY(QDir().mkpath(config.filePath("Tarnwick")) && file.open(QIODevice::WriteOnly));
+            file.write("[serial]\nport=" + remembered + "\n");
+            file.close();
+            QProcessEnvironment environment = withoutWindowSystem();
+            environment.insert("XDG_CONFIG_HOME", config.path());
+            const QByteArray listed =
+                runChild(Tarnwick, {"--list-ports"}, environment).standardOutput;
+            if (remembered == last)
+                QVERIFY2(listed.contains("*\t" + last + '\t'), listed);
+            else
+                QCOMPARE(listed, plain);
+        }
+    }
+#endif
 
     void unusableRecordingStopsBeforeTheWindow_data()
     {

@@ -66,6 +66,33 @@ private slots:
         QCOMPARE(chosen ? openingPath(*chosen) : QString(), opened);
     }
 
+    void portsAreListedByNumberWithinAName_data()
+    {
+        QTest::addColumn<QStringList>("devices");
+        QTest::addColumn<QStringList>("listed");
+
+        QTest::newRow("COM") << QStringList{"COM10", "COM3", "COM1"}
+                             << QStringList{"COM1", "COM3", "COM10"};
+        QTest::newRow("names first") << QStringList{"/dev/ttyUSB10", "/dev/ttyS3", "/dev/ttyUSB2"}
+                                     << QStringList{"/dev/ttyS3", "/dev/ttyUSB2", "/dev/ttyUSB10"};
+        QTest::newRow("no number") << QStringList{"/dev/ttyS1", "/dev/rfcomm", "/dev/ttyS"}
+                                   << QStringList{"/dev/rfcomm", "/dev/ttyS", "/dev/ttyS1"};
+    }
+
+    void portsAreListedByNumberWithinAName()
+    {
+        QFETCH(QStringList, devices);
+        QFETCH(QStringList, listed);
+        QList<PortDescription> ports;
+        for (const QString &device : devices)
+            ports << uart(device);
+        std::sort(ports.begin(), ports.end(), comesFirst);
+        QStringList order;
+        for (const PortDescription &port : ports)
+            order << port.device;
+        QCOMPARE(order, listed);
+    }
+
     void listingMarksTheChosenPort()
     {
         const QList ports = {uart("/dev/ttyS0"), adapter("/dev/ttyUSB0", FtdiLink)};
@@ -73,6 +100,9 @@ private slots:
                                      "*\t/dev/ttyUSB0\t" +
                                          FtdiLink +
                                          "\tFT232R USB UART\tFTDI\tA50285BI\t0403:6001\n");
+        // The port chosen in the window's menu, while present, is the one used.
+        QVERIFY(portListing(ports, "/dev/ttyS0").startsWith("*\t/dev/ttyS0"));
+        QVERIFY(portListing(ports, "/dev/ttyS1").startsWith(" \t/dev/ttyS0"));
     }
 };
 

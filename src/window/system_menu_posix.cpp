@@ -1,0 +1,3 @@
+#include "window/system_menu.h"
+
+void addToSystemMenu(QWidget &, const QString &, std::function<void()>) {}
