@@ -77,7 +77,7 @@ int main(int argc, char *argv[])
 
     Form1 window(device);
     if (emulator)
-        emulator->plugInto(window.MSComm1);
+        window.MSComm1.setLine(emulator->hostEnd());
     if (recorder.isOpen()) {
         QObject::connect(&window, &Form1::readingCompleted, &window,
                          [&recorder](Trace trace, float value, std::int32_t sample) {

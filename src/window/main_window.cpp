@@ -171,7 +171,7 @@ void Form1::connectEvents()
 void Form1::Form_Load()
 {
     MSComm1.setCommPort(1);
-    MSComm1.setSettings(protocol::LineSettings);
+    MSComm1.setSettings(protocol::settingsText(protocol::Line));
     MSComm1.setHandshaking(0);
     MSComm1.setRThreshold(1);
     MSComm1.setInBufferSize(2048);

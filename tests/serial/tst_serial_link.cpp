@@ -1,5 +1,5 @@
+#include "lines/pseudo_terminal.h"
 #include "process_figures.h"
-#include "serial/pseudo_terminal.h"
 #include "serial/serial_link.h"
 #include "wait.h"
 

@@ -5,15 +5,21 @@
 
 #include <QTest>
 
-ScriptedInstrument::ScriptedInstrument()
+LineKind testLine()
 {
-    line_.openForThisProgram();
+    return qEnvironmentVariable("TARNWICK_TEST_LINE") == u"in-process" ? LineKind::InProcess
+                                                                       : programLine();
+}
+
+ScriptedInstrument::ScriptedInstrument(LineKind kind)
+{
+    line_.openForThisProgram(kind);
     connect(&line_, &DeviceLine::received, this, &ScriptedInstrument::readProgram);
 }
 
 void ScriptedInstrument::plugInto(MSComm &link)
 {
-    line_.plugInto(link);
+    link.setLine(line_.hostEnd());
 }
 
 void ScriptedInstrument::answer(char command, const QByteArray &answer)

@@ -9,18 +9,24 @@
 
 class MSComm;
 
-// The instrument's end of a pseudo-terminal (on Windows, of a line inside the program),
-// played by a test: it collects what the program sends and answers single-letter commands
+// The line the window's tests run over: the system's own kind, or with
+// TARNWICK_TEST_LINE=in-process a line inside the program, so that both kinds run where the
+// system has pseudo-terminals.
+LineKind testLine();
+
+// The instrument's end of a pseudo-terminal or of a line inside the program, played by a
+// test: it collects what the program sends and answers single-letter commands
 // with scripted bytes, inside whatever event loop the program happens to be running, nested
 // waits included.
 class ScriptedInstrument : public QObject {
     Q_OBJECT
 
 public:
-    ScriptedInstrument();
+    explicit ScriptedInstrument(LineKind kind = testLine());
 
     QString devicePath() const { return line_.devicePath(); }
-    // Puts link on this instrument's line, as a device path or as the line itself.
+    HostEnd hostEnd() const { return line_.hostEnd(); }
+    // Puts link on this instrument's line.
     void plugInto(MSComm &link);
 
     // When the program sends the byte command ('S' or 'T'), send answer back at once.

@@ -246,9 +246,7 @@ private slots:
     void closeDuringStopsWaitEndsTheProcess_data()
     {
         QTest::addColumn<bool>("emulated");
-#ifndef Q_OS_WIN // the child cannot reach a line inside this program
         QTest::newRow("Stop alone, scripted instrument") << false;
-#endif
         QTest::newRow("Stop during a run, emulated instrument without ACK") << true;
     }
 
@@ -256,6 +254,8 @@ private slots:
     {
         QFETCH(bool, emulated);
         ScriptedInstrument instrument;
+        if (!emulated && instrument.hostEnd().device)
+            QSKIP("the child cannot reach a line inside this program");
         const ChildEnd child = runThisProgramWith(CloseDuringStopVariable,
                                                   emulated ? Emulated : instrument.devicePath());
         QVERIFY(child.finished);
