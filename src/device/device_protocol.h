@@ -34,7 +34,9 @@ inline constexpr char LoggingLetter = 'L';
 enum class Mode { Send = 1, Memory = 2 };
 enum class Unit { Minutes = 1, Hours = 2 };
 
-inline constexpr int IntervalMin = 1; // the interval field carries 1 to 30
+// The measuring interval: the range the window's selector offers and the command's field
+// carries.
+inline constexpr int IntervalMin = 1;
 inline constexpr int IntervalMax = 30;
 
 // A serial line's framing. Each parity stands for its letter in a settings text.

@@ -5,7 +5,7 @@
 #include "serial/serial_link.h"
 #include "window/clock_text.h"
 #include "window/span_box.h"
-#include "window/window_rules.h"
+#include "window/stop_sequence.h"
 
 #include <QWidget>
 #include <functional>
