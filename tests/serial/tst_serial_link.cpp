@@ -72,6 +72,15 @@ QByteArray everyByte()
     return bytes;
 }
 
+// A link configured as the window has it, on a pseudo-terminal, collecting what it hands out.
+struct ConfiguredLink {
+    ConfiguredLink() { configure(link, pty.devicePath()); }
+
+    PseudoTerminal pty;
+    MSComm link;
+    Receiver receiver{link};
+};
+
 termios lineOf(const PseudoTerminal &pty)
 {
     termios line{};
@@ -252,10 +261,8 @@ private slots:
 
     void everyByteValuePassesUnchangedBothWays()
     {
-        PseudoTerminal pty;
-        MSComm link;
-        Receiver receiver(link);
-        configure(link, pty.devicePath());
+        ConfiguredLink fixture;
+        auto &[pty, link, receiver] = fixture;
         QVERIFY(link.setPortOpen(true));
 
         QVERIFY(link.setOutput(everyByte()));
@@ -268,10 +275,8 @@ private slots:
 
     void inputHandsOutEachByteOnceInOrder()
     {
-        PseudoTerminal pty;
-        MSComm link;
-        Receiver receiver(link);
-        configure(link, pty.devicePath());
+        ConfiguredLink fixture;
+        auto &[pty, link, receiver] = fixture;
         QVERIFY(link.setPortOpen(true));
 
         QByteArray stream;
@@ -290,10 +295,8 @@ private slots:
 
     void thresholdHoldsTheNotificationBack()
     {
-        PseudoTerminal pty;
-        MSComm link;
-        Receiver receiver(link);
-        configure(link, pty.devicePath());
+        ConfiguredLink fixture;
+        auto &[pty, link, receiver] = fixture;
         link.setRThreshold(3);
         QVERIFY(link.setPortOpen(true));
         QVERIFY(pty.write("T2"));
@@ -305,10 +308,8 @@ private slots:
 
     void thresholdZeroRaisesNoNotification()
     {
-        PseudoTerminal pty;
-        MSComm link;
-        Receiver receiver(link);
-        configure(link, pty.devicePath());
+        ConfiguredLink fixture;
+        auto &[pty, link, receiver] = fixture;
         link.setRThreshold(0);
         QVERIFY(link.setPortOpen(true));
         QVERIFY(pty.write("\x06"));
@@ -349,12 +350,10 @@ private slots:
 
     void hangUpClosesThePortQuietly()
     {
-        PseudoTerminal pty;
-        MSComm link;
-        Receiver receiver(link);
+        ConfiguredLink fixture;
+        auto &[pty, link, receiver] = fixture;
         QStringList lines;
         link.setErrorSink([&](const QString &line) { lines << line; });
-        configure(link, pty.devicePath());
         QVERIFY(link.setPortOpen(true));
         QVERIFY(pty.write("T25.3\r\n"));
         QVERIFY(waitUntil([&] { return receiver.received == QByteArray("T25.3\r\n"); }));
@@ -398,10 +397,8 @@ private slots:
 
     void reopeningTheSameDeviceWorks()
     {
-        PseudoTerminal pty;
-        MSComm link;
-        Receiver receiver(link);
-        configure(link, pty.devicePath());
+        ConfiguredLink fixture;
+        auto &[pty, link, receiver] = fixture;
         for (int round = 0; round < 3; ++round) {
             QVERIFY(link.setPortOpen(true));
             QVERIFY(link.setOutput("T"));

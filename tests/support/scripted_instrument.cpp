@@ -3,8 +3,6 @@
 #include "serial/serial_link.h"
 #include "wait.h"
 
-#include <QTest>
-
 LineKind testLine()
 {
     return qEnvironmentVariable("TARNWICK_TEST_LINE") == u"in-process" ? LineKind::InProcess
@@ -32,12 +30,19 @@ void ScriptedInstrument::send(const QByteArray &bytes)
     line_.send(bytes);
 }
 
-void ScriptedInstrument::sendInPieces(const QByteArray &bytes, qsizetype pieceSize)
+bool ScriptedInstrument::sendInPieces(const QByteArray &bytes, qsizetype pieceSize,
+                                      const MSComm &link)
 {
-    for (qsizetype at = 0; at < bytes.size(); at += pieceSize) {
+    int notified = 0;
+    int sent = 0;
+    const auto counting = connect(&link, &MSComm::OnComm, this, [&] { ++notified; });
+    for (qsizetype at = 0; at < bytes.size() && notified == sent; at += pieceSize) {
         send(bytes.mid(at, pieceSize));
-        QTest::qWait(2);
+        ++sent;
+        waitUntil([&] { return notified >= sent; });
     }
+    disconnect(counting);
+    return notified == sent;
 }
 
 bool ScriptedInstrument::waitForReceived(qsizetype count, int timeoutMs)

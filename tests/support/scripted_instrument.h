@@ -35,8 +35,9 @@ public:
     std::function<void(char)> onCommand;
 
     void send(const QByteArray &bytes);
-    // Sends the bytes in pieces of the given size, letting the program run between them.
-    void sendInPieces(const QByteArray &bytes, qsizetype pieceSize);
+    // Sends the bytes in pieces of the given size, each once link has notified the one before;
+    // false unless every piece came in a receive notification of its own.
+    bool sendInPieces(const QByteArray &bytes, qsizetype pieceSize, const MSComm &link);
 
     QByteArray received() const { return received_; }
     // Runs the event loop until the program has sent at least count bytes in all.
