@@ -118,9 +118,8 @@ private slots:
         QFETCH(int, speed);
         QFETCH(int, parityKind);
         QFETCH(bool, twoStopBits);
-        PseudoTerminal pty;
-        MSComm link;
-        configure(link, pty.devicePath());
+        ConfiguredLink fixture;
+        auto &[pty, link, receiver] = fixture;
         QVERIFY(link.setSettings(settings));
         QCOMPARE(link.Settings(), settings);
         QVERIFY(link.setPortOpen(true));
@@ -158,9 +157,8 @@ private slots:
     void malformedSettingsChangeNothing()
     {
         QFETCH(QString, settings);
-        PseudoTerminal pty;
-        MSComm link;
-        configure(link, pty.devicePath());
+        ConfiguredLink fixture;
+        auto &[pty, link, receiver] = fixture;
         QVERIFY(!link.setSettings(settings));
         QCOMPARE(link.Settings(), QStringLiteral("19200,N,8,1"));
         QVERIFY(link.setPortOpen(true));
@@ -212,11 +210,10 @@ private slots:
 
     void redundantOpenAndCloseFailHarmlessly()
     {
-        PseudoTerminal pty;
-        MSComm link;
+        ConfiguredLink fixture;
+        auto &[pty, link, receiver] = fixture;
         QStringList lines;
         link.setErrorSink([&](const QString &line) { lines << line; });
-        configure(link, pty.devicePath());
         QVERIFY(link.setPortOpen(false));
         QVERIFY(link.setPortOpen(true));
         QVERIFY(!link.setPortOpen(true));
@@ -234,9 +231,8 @@ private slots:
 
     void nothingIsSentWhileClosedOrOnOpen()
     {
-        PseudoTerminal pty;
-        MSComm link;
-        configure(link, pty.devicePath());
+        ConfiguredLink fixture;
+        auto &[pty, link, receiver] = fixture;
         QVERIFY(!link.setOutput("R10M"));
         QVERIFY(link.setPortOpen(true));
         QTest::qWait(50);
@@ -250,9 +246,8 @@ private slots:
 
     void queuedBytesLeaveBeforeTheClose()
     {
-        PseudoTerminal pty;
-        MSComm link;
-        configure(link, pty.devicePath());
+        ConfiguredLink fixture;
+        auto &[pty, link, receiver] = fixture;
         QVERIFY(link.setPortOpen(true));
         QVERIFY(link.setOutput("S"));
         QVERIFY(link.setPortOpen(false));
@@ -379,10 +374,9 @@ private slots:
 
     void closeQueuedByAnOldFailureSparesTheNextOpening()
     {
-        PseudoTerminal pty;
+        ConfiguredLink fixture;
+        auto &[pty, link, receiver] = fixture;
         PseudoTerminal fresh;
-        MSComm link;
-        configure(link, pty.devicePath());
         QVERIFY(link.setPortOpen(true));
         pty.close();
         link.setOutput("S");
@@ -469,12 +463,11 @@ private slots:
     {
         if (geteuid() == 0)
             QSKIP("root may open any device");
-        PseudoTerminal pty;
+        ConfiguredLink fixture;
+        auto &[pty, link, receiver] = fixture;
         QVERIFY(QFile::setPermissions(pty.devicePath(), {}));
-        MSComm link;
         QStringList lines;
         link.setErrorSink([&](const QString &line) { lines << line; });
-        configure(link, pty.devicePath());
         QVERIFY(!link.setPortOpen(true));
         QCOMPARE(lines.size(), 1);
         QVERIFY2(lines[0].endsWith(" (is your user in the dialout group?)"), qPrintable(lines[0]));

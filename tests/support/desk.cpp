@@ -34,7 +34,7 @@ void Desk::setSpan(const QString &hours)
 
 ScriptedDesk::ScriptedDesk()
 {
-    instrument.plugInto(form.MSComm1);
+    form.MSComm1.setLine(instrument.hostEnd());
 }
 
 void ScriptedDesk::measure()

@@ -15,11 +15,6 @@ ScriptedInstrument::ScriptedInstrument(LineKind kind)
     connect(&line_, &DeviceLine::received, this, &ScriptedInstrument::readProgram);
 }
 
-void ScriptedInstrument::plugInto(MSComm &link)
-{
-    link.setLine(line_.hostEnd());
-}
-
 void ScriptedInstrument::answer(char command, const QByteArray &answer)
 {
     answers_.insert(command, answer);

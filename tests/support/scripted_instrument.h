@@ -9,9 +9,8 @@
 
 class MSComm;
 
-// The line the window's tests run over: the system's own kind, or with
-// TARNWICK_TEST_LINE=in-process a line inside the program, so that both kinds run where the
-// system has pseudo-terminals.
+// The line the window's tests run over: the system's own kind, or an in-process line with
+// TARNWICK_TEST_LINE=in-process, so that both run where the system has pseudo-terminals.
 LineKind testLine();
 
 // The instrument's end of a pseudo-terminal or of a line inside the program, played by a
@@ -26,8 +25,6 @@ public:
 
     QString devicePath() const { return line_.devicePath(); }
     HostEnd hostEnd() const { return line_.hostEnd(); }
-    // Puts link on this instrument's line.
-    void plugInto(MSComm &link);
 
     // When the program sends the byte command ('S' or 'T'), send answer back at once.
     void answer(char command, const QByteArray &answer);

@@ -16,10 +16,6 @@
 #include <QTest>
 #include <QTimer>
 
-namespace {
-
-} // namespace
-
 class TestRunCommands : public QObject {
     Q_OBJECT
 
