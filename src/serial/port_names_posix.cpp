@@ -1,9 +1,13 @@
 #include "serial/port_names.h"
 
+#include "serial/port_choice.h"
+
 #include <QFile>
 #include <QSerialPortInfo>
+#include <algorithm>
 #include <cerrno>
 #include <unistd.h>
+#include <utility>
 
 QString numberedPortName(int port)
 {
@@ -28,4 +32,26 @@ QString permissionHint(const QString &device)
     if (::access(QFile::encodeName(device).constData(), R_OK | W_OK) == 0 || errno != EACCES)
         return {};
     return QStringLiteral(" (is your user in the dialout group?)");
+}
+
+namespace {
+
+// Names compare by their stem, then by their trailing number, so ttyS2 comes before ttyS10.
+bool comesFirst(const PortDescription &a, const PortDescription &b)
+{
+    const auto key = [](const QString &device) {
+        qsizetype stem = device.size();
+        while (stem > 0 && device[stem - 1].isDigit())
+            --stem;
+        return std::pair(device.left(stem), device.mid(stem).toLongLong());
+    };
+    return key(a.device) < key(b.device);
+}
+
+} // namespace
+
+// Without a single adapter, the first port present.
+const PortDescription *fallbackPort(const QList<PortDescription> &ports)
+{
+    return ports.isEmpty() ? nullptr : &*std::min_element(ports.begin(), ports.end(), comesFirst);
 }
