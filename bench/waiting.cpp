@@ -1,8 +1,8 @@
 #include "budget.h"
 #include "desk.h"
 #include "device/device_protocol.h"
+#include "lines/pseudo_terminal.h"
 #include "process_figures.h"
-#include "serial/pseudo_terminal.h"
 
 #include <QApplication>
 #include <QTimer>

@@ -1,7 +1,7 @@
 #include "raw_line.h"
 
+#include "lines/pseudo_terminal.h"
 #include "process_figures.h"
-#include "serial/pseudo_terminal.h"
 
 #include <QDeadlineTimer>
 #include <QFile>

@@ -92,7 +92,7 @@ int main(int argc, char *argv[])
 
     Form1 window(device);
     if (emulator)
-        emulator->plugInto(window.MSComm1);
+        window.MSComm1.setLine(emulator->hostEnd());
     if (emulator) {
         window.setWindowTitle(window.windowTitle() + QStringLiteral(" [シミュレーション]"));
         window.menu()->fixPort();

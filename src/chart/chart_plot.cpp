@@ -5,6 +5,7 @@
 #include "chart/qb_color.h"
 #include "device/device_protocol.h"
 #include "device/digit.h"
+#include "device/session_state.h"
 
 #include <QLocale>
 #include <cmath>
@@ -82,6 +83,13 @@ double spanHours(const QString &text)
     // A well-formed number fails only by leaving the double range: infinity when it is
     // too large, 0 when it is too small, which is what the span should be.
     return QLocale::c().toDouble(QStringView(text).mid(start, end - start));
+}
+
+void applyChartScale(SessionState &session, const QString &spanText, int count, int unit)
+{
+    const ChartScale scale = chartScale(spanText, count, unit);
+    session.MaxSamples = scale.MaxSamples;
+    session.XStep = scale.XStep;
 }
 
 ChartScale chartScale(const QString &spanText, int count, int unit)

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 class PictureBox;
+struct SessionState;
 
 // The number at the start of a chart-span text, after leading blanks: an optional sign,
 // digits with an optional fraction and exponent. 0 when the text does not start with a
@@ -22,6 +23,10 @@ struct ChartScale {
 // 16 bits fills the chart with 32767 samples; one below a single sample, negative or not
 // a number at all gives 1.
 ChartScale chartScale(const QString &spanText, int count, int unit);
+
+// Sets MaxSamples and XStep from the chart span's text and the interval selectors, as the
+// span's click and every selector change do.
+void applyChartScale(SessionState &session, const QString &spanText, int count, int unit);
 
 // Draws the segment of one trace that ends at the sample `sampleCount` with `value`,
 // starting at the trace's previous value one step to the left; the first sample of a run

@@ -11,9 +11,12 @@ inline const QString TemperaturePrefix = QStringLiteral("温度 ： ");
 inline const QString HumidityPrefix = QStringLiteral("湿度 ： ");
 inline const QString TemperatureUnit = QStringLiteral(" ℃");
 inline const QString HumidityUnit = QStringLiteral(" %RH");
-inline const QString Acknowledged = QStringLiteral("開始 ： OK !");
-inline const QString LoggedInMinutes = QStringLiteral("開始 ： LM");
-inline const QString LoggedInHours = QStringLiteral("開始 ： LH");
+// The status line: its prefix, to which a new chart, Stop and Receive clear it, and what the
+// instrument's answers make of it.
+inline const QString StatusPrefix = QStringLiteral("開始 ： ");
+inline const QString Acknowledged = StatusPrefix + QStringLiteral("OK !");
+inline const QString LoggedInMinutes = StatusPrefix + QStringLiteral("LM");
+inline const QString LoggedInHours = StatusPrefix + QStringLiteral("LH");
 inline const QString PerMinute = QStringLiteral("分毎");
 inline const QString PerHour = QStringLiteral("時毎");
 

@@ -34,12 +34,28 @@ inline constexpr char LoggingLetter = 'L';
 enum class Mode { Send = 1, Memory = 2 };
 enum class Unit { Minutes = 1, Hours = 2 };
 
-inline constexpr int IntervalMin = 1; // the interval field carries 1 to 30
+// The measuring interval: the range the window's selector offers and the command's field
+// carries.
+inline constexpr int IntervalMin = 1;
 inline constexpr int IntervalMax = 30;
 
-// 19200 baud, no parity, 8 data bits, 1 stop bit, as a serial link's settings text.
-inline constexpr int Baud = 19200;
-inline const QString LineSettings = QString::number(Baud) + QStringLiteral(",N,8,1");
+// A serial line's framing. Each parity stands for its letter in a settings text.
+struct LineSettings {
+    enum class Parity : char { None = 'N', Even = 'E', Odd = 'O', Mark = 'M', Space = 'S' };
+    enum class StopBits { One, OneAndHalf, Two };
+
+    int baud = 0;
+    Parity parity = Parity::None;
+    int dataBits = 8;
+    StopBits stopBits = StopBits::One;
+};
+
+// The instrument's line: 19200 baud, no parity, 8 data bits, 1 stop bit, no flow control.
+inline constexpr LineSettings Line{19200, LineSettings::Parity::None, 8,
+                                   LineSettings::StopBits::One};
+
+// "baud,parity,data bits,stop bits", as a serial link takes its settings: "19200,N,8,1".
+QString settingsText(const LineSettings &line);
 
 inline const QByteArray StopCommand(1, StopLetter);
 inline const QByteArray ReceiveCommand(1, ReceiveLetter);

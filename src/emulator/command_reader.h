@@ -5,6 +5,10 @@
 #include <QByteArray>
 #include <QList>
 
+// The instrument measures at any interval its two digits carry, beyond what the window's
+// selector offers.
+inline constexpr int LargestInterval = 99;
+
 // A command from the host, as the instrument understands it.
 struct Command {
     enum class Kind {
@@ -15,7 +19,7 @@ struct Command {
     Kind kind = Kind::Stop;
     QByteArray bytes;    // as received
     bool memory = false; // Measure: log into memory ("L") instead of sending ("R")
-    int interval = 0;    // Measure: 1 to 99
+    int interval = 0;    // Measure: 1 to LargestInterval
     protocol::Unit unit = protocol::Unit::Minutes; // Measure: "M" or "H"
 };
 

@@ -1,6 +1,6 @@
 #include "device/device_protocol.h"
 #include "emulator/line_end.h"
-#include "serial/pseudo_terminal.h"
+#include "lines/pseudo_terminal.h"
 
 #include <QFile>
 #include <QSocketNotifier>
@@ -18,14 +18,18 @@ QString systemError(const QString &what)
     return what + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
 }
 
-// Raw 8N1 at the protocol's baud rate; glibc's cfsetspeed takes the rate as a number.
+// The instrument's line, raw; glibc's cfsetspeed takes the rate as a number.
 bool setRawLine(int fd)
 {
+    constexpr protocol::LineSettings line = protocol::Line;
+    static_assert(line.dataBits == 8 && line.parity == protocol::LineSettings::Parity::None &&
+                      line.stopBits == protocol::LineSettings::StopBits::One,
+                  "the flags below set 8N1");
     termios settings{};
     if (tcgetattr(fd, &settings) != 0)
         return false;
     cfmakeraw(&settings);
-    if (cfsetspeed(&settings, protocol::Baud) != 0)
+    if (cfsetspeed(&settings, line.baud) != 0)
         return false;
     settings.c_cflag &= ~(CSIZE | PARENB | CSTOPB | CRTSCTS);
     settings.c_cflag |= CS8 | CLOCAL | CREAD;

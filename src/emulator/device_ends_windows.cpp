@@ -1,7 +1,6 @@
 #include "device/device_protocol.h"
 #include "emulator/io_line_end.h"
-
-#include <QSerialPort>
+#include "lines/port_settings.h"
 
 std::unique_ptr<LineEnd> openPseudoTerminalEnd(QString *, QString *error)
 {
@@ -12,10 +11,7 @@ std::unique_ptr<LineEnd> openPseudoTerminalEnd(QString *, QString *error)
 std::unique_ptr<LineEnd> openDeviceEnd(const QString &devicePath, QString *error)
 {
     auto *port = new QSerialPort(devicePath);
-    port->setBaudRate(protocol::Baud);
-    port->setDataBits(QSerialPort::Data8);
-    port->setParity(QSerialPort::NoParity);
-    port->setStopBits(QSerialPort::OneStop);
+    applyLineSettings(*port, protocol::Line);
     port->setFlowControl(QSerialPort::NoFlowControl);
     if (!port->open(QIODevice::ReadWrite)) {
         *error = QStringLiteral("cannot open %1: %2").arg(devicePath, port->errorString());

@@ -2,15 +2,15 @@
 
 #include "device/device_protocol.h"
 #include "emulator/io_line_end.h"
-#include "serial/in_process_line.h"
-#include "serial/serial_link.h"
+#include "lines/in_process_line.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
-constexpr double BytesPerSecond = protocol::Baud / 10.0; // a start bit, 8 data bits, a stop bit
+// A start bit, the data bits and a stop bit for each byte.
+constexpr double BytesPerSecond = protocol::Line.baud / (protocol::Line.dataBits + 2.0);
 constexpr qsizetype PacedChunk = 16;
 constexpr int SplitGapMs = 1;
 constexpr int HangUpDelayMs = 200;
@@ -56,26 +56,14 @@ bool DeviceLine::openInProcess()
     return watch(std::make_unique<IoLineEnd>(&inProcess_->deviceEnd()));
 }
 
-bool DeviceLine::openForThisProgram()
+bool DeviceLine::openForThisProgram(LineKind kind)
 {
-#ifdef Q_OS_WIN
-    return openInProcess();
-#else
-    return openPseudoTerminal();
-#endif
+    return kind == LineKind::InProcess ? openInProcess() : openPseudoTerminal();
 }
 
-void DeviceLine::plugInto(MSComm &link) const
+HostEnd DeviceLine::hostEnd() const
 {
-    if (QIODevice *line = hostLine())
-        link.setLine(line, devicePath_);
-    else
-        link.setDeviceName(devicePath_);
-}
-
-QIODevice *DeviceLine::hostLine() const
-{
-    return inProcess_ ? &inProcess_->hostEnd() : nullptr;
+    return {devicePath_, inProcess_ ? &inProcess_->hostEnd() : nullptr};
 }
 
 bool DeviceLine::watch(std::unique_ptr<LineEnd> end)

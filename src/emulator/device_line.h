@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lines/program_line.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -8,9 +10,7 @@
 #include <optional>
 
 class InProcessLine;
-class MSComm;
 class LineEnd;
-class QIODevice;
 
 // How the instrument's end of the line sends.
 struct LineOptions {
@@ -34,17 +34,17 @@ public:
     bool openPseudoTerminal();
     // A serial port or one end of a pseudo-terminal pair, set to the protocol's raw 8N1 line.
     bool open(const QString &devicePath);
-    // A line inside the program, whose other end is hostLine().
+    // A line inside the program, whose other end is in hostEnd().
     bool openInProcess();
-    // For a host in this program: a new pseudo-terminal, or on Windows, which has none, a
-    // line inside the program. plugInto() then connects the host's link to it.
-    bool openForThisProgram();
-    void plugInto(MSComm &link) const;
+    // For a host in this program, which finds it at hostEnd(): the kind of line this system
+    // offers such a pair, unless a test asks for the other.
+    bool openForThisProgram(LineKind kind = programLine());
     bool isOpen() const { return end_ != nullptr; }
     // What the host connects to: a device, or with a line inside the program its name.
     QString devicePath() const { return devicePath_; }
-    // The host's end of a line inside the program; nullptr for any other line.
-    QIODevice *hostLine() const;
+    // Where the host finds this end: its device path, or the host's end of a line inside
+    // the program.
+    HostEnd hostEnd() const;
     QString errorString() const { return error_; }
 
     // Queues bytes for the host; they go out in order, as the line allows.

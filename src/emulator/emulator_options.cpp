@@ -1,5 +1,7 @@
 #include "emulator/emulator_options.h"
 
+#include "emulator/command_reader.h"
+
 #include <QCommandLineParser>
 #include <QRegularExpression>
 #include <cmath>
@@ -101,7 +103,8 @@ void readLogInterval(const QCommandLineParser &parser, Reader &reader, EmulatorO
     const QRegularExpressionMatch match = form.match(parser.value(LogInterval));
     const int interval = match.captured(1).toInt();
     if (!match.hasMatch() || interval < 1) {
-        reader.fail(LogInterval, QStringLiteral("1 to 99 with an optional M or H"));
+        reader.fail(LogInterval,
+                    QStringLiteral("1 to %1 with an optional M or H").arg(LargestInterval));
         return;
     }
     options.logInterval = interval;
@@ -130,8 +133,9 @@ void addEmulatorOptions(QCommandLineParser &parser)
              .arg(MemoryCapacity),
          QStringLiteral("N")},
         {LogInterval,
-         QStringLiteral("Interval of those pairs, 1 to 99 minutes (M) or hours (H) "
-                        "(default 10M)."),
+         QStringLiteral("Interval of those pairs, 1 to %1 minutes (M) or hours (H) "
+                        "(default 10M).")
+             .arg(LargestInterval),
          QStringLiteral("N[M|H]")},
         {NoAck, QStringLiteral("Never acknowledge Stop or Transfer.")},
         {Noise, QStringLiteral("Chance (0 to 1) of stray bytes between two messages."),

@@ -65,9 +65,9 @@ bool InstrumentEmulator::serve(const QString &devicePath)
     return line_.open(devicePath);
 }
 
-bool InstrumentEmulator::openForThisProgram()
+bool InstrumentEmulator::openForThisProgram(LineKind kind)
 {
-    return options_.device.isEmpty() ? line_.openForThisProgram() : serve(options_.device);
+    return options_.device.isEmpty() ? line_.openForThisProgram(kind) : serve(options_.device);
 }
 
 void InstrumentEmulator::receive(const QByteArray &bytes)

@@ -23,10 +23,10 @@ public:
     bool open();
     bool openPseudoTerminal();
     bool serve(const QString &devicePath);
-    // For a window in this program: options.device, or a new pseudo-terminal, or on Windows
-    // a line inside the program. plugInto() then connects the window's link to it.
-    bool openForThisProgram();
-    void plugInto(MSComm &link) const { line_.plugInto(link); }
+    // For a window in this program, which finds it at hostEnd(): options.device, or else the
+    // kind of line given.
+    bool openForThisProgram(LineKind kind = programLine());
+    HostEnd hostEnd() const { return line_.hostEnd(); }
     bool isOpen() const { return line_.isOpen(); }
     // What the host connects to.
     QString devicePath() const { return line_.devicePath(); }

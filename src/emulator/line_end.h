@@ -36,5 +36,5 @@ signals:
 
 // A new pseudo-terminal pair; devicePath is the side the host opens.
 std::unique_ptr<LineEnd> openPseudoTerminalEnd(QString *devicePath, QString *error);
-// A serial device or one side of a pseudo-terminal pair, set to raw 8N1 at protocol::Baud.
+// A serial device or one side of a pseudo-terminal pair, set raw to protocol::Line.
 std::unique_ptr<LineEnd> openDeviceEnd(const QString &devicePath, QString *error);

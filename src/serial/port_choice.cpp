@@ -3,7 +3,6 @@
 #include "serial/port_names.h"
 
 #include <algorithm>
-#include <utility>
 
 namespace {
 
@@ -11,23 +10,6 @@ bool isUsbAdapter(const PortDescription &port)
 {
     return port.vendorId.has_value();
 }
-
-#ifdef Q_OS_WIN
-// Without a single adapter, port 1: COM1, when Windows lists it.
-const PortDescription *fallbackPort(const QList<PortDescription> &ports)
-{
-    const auto com1 = std::find_if(ports.begin(), ports.end(), [](const PortDescription &port) {
-        return port.device.compare(numberedPortName(1), Qt::CaseInsensitive) == 0;
-    });
-    return com1 == ports.end() ? nullptr : &*com1;
-}
-#else
-// Without a single adapter, the first port present.
-const PortDescription *fallbackPort(const QList<PortDescription> &ports)
-{
-    return ports.isEmpty() ? nullptr : &*std::min_element(ports.begin(), ports.end(), comesFirst);
-}
-#endif
 
 } // namespace
 

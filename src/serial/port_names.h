@@ -2,7 +2,10 @@
 
 #include <QString>
 
+#include <QList>
+
 class QSerialPortInfo;
+struct PortDescription;
 
 // How this system names its serial ports.
 
@@ -16,6 +19,10 @@ QString portDevicePath(const QString &name);
 
 // The device of a port that Qt lists, as the operator names it: /dev/ttyUSB0, or COM3.
 QString listedDevice(const QSerialPortInfo &info);
+
+// The port to use without a single USB adapter: port 1 where the system lists it (Windows),
+// else the first port present by name; nullptr when there is none.
+const PortDescription *fallbackPort(const QList<PortDescription> &ports);
 
 // A hint for an open that the system refused for lack of permission, such as the group that
 // may use serial devices; empty when the refusal has another cause or the system has no such rule.

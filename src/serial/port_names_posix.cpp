@@ -1,9 +1,13 @@
 #include "serial/port_names.h"
 
+#include "serial/port_choice.h"
+
 #include <QFile>
 #include <QSerialPortInfo>
+#include <algorithm>
 #include <cerrno>
 #include <unistd.h>
+#include <utility>
 
 QString numberedPortName(int port)
 {
@@ -28,4 +32,10 @@ QString permissionHint(const QString &device)
     if (::access(QFile::encodeName(device).constData(), R_OK | W_OK) == 0 || errno != EACCES)
         return {};
     return QStringLiteral(" (is your user in the dialout group?)");
+}
+
+// Without a single adapter, the first port present.
+const PortDescription *fallbackPort(const QList<PortDescription> &ports)
+{
+    return ports.isEmpty() ? nullptr : &*std::min_element(ports.begin(), ports.end(), comesFirst);
 }

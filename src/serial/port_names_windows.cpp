@@ -1,6 +1,9 @@
 #include "serial/port_names.h"
 
+#include "serial/port_choice.h"
+
 #include <QSerialPortInfo>
+#include <algorithm>
 
 QString numberedPortName(int port)
 {
@@ -22,4 +25,13 @@ QString listedDevice(const QSerialPortInfo &info)
 QString permissionHint(const QString &)
 {
     return {};
+}
+
+// Without a single adapter, port 1: COM1, when Windows lists it.
+const PortDescription *fallbackPort(const QList<PortDescription> &ports)
+{
+    const auto com1 = std::find_if(ports.begin(), ports.end(), [](const PortDescription &port) {
+        return port.device.compare(numberedPortName(1), Qt::CaseInsensitive) == 0;
+    });
+    return com1 == ports.end() ? nullptr : &*com1;
 }

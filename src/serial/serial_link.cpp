@@ -1,6 +1,7 @@
 #include "serial/serial_link.h"
 
 #include "device/standard_error.h"
+#include "lines/port_settings.h"
 #include "serial/port_names.h"
 
 #include <QStringList>
@@ -11,43 +12,34 @@ namespace {
 // Long enough for a few queued command bytes to leave on close, short enough not to stall.
 constexpr int CloseFlushMs = 100;
 
-struct LineSettings {
-    qint32 baud = 0;
-    QSerialPort::Parity parity = QSerialPort::NoParity;
-    QSerialPort::DataBits dataBits = QSerialPort::Data8;
-    QSerialPort::StopBits stopBits = QSerialPort::OneStop;
-};
+using Parity = protocol::LineSettings::Parity;
+using StopBits = protocol::LineSettings::StopBits;
 
-std::optional<QSerialPort::Parity> parseParity(const QString &field)
+std::optional<Parity> parseParity(const QString &field)
 {
-    const QString letter = field.toUpper();
-    if (letter == u"N")
-        return QSerialPort::NoParity;
-    if (letter == u"E")
-        return QSerialPort::EvenParity;
-    if (letter == u"O")
-        return QSerialPort::OddParity;
-    if (letter == u"M")
-        return QSerialPort::MarkParity;
-    if (letter == u"S")
-        return QSerialPort::SpaceParity;
+    if (field.size() != 1)
+        return std::nullopt;
+    for (const Parity parity :
+         {Parity::None, Parity::Even, Parity::Odd, Parity::Mark, Parity::Space}) {
+        if (field[0].toUpper() == QChar(char(parity)))
+            return parity;
+    }
     return std::nullopt;
 }
 
-// A UART sends 1.5 stop bits when asked for 2 with 5-bit characters; termios has no other
-// way to ask for them, and no other character size allows them.
-std::optional<QSerialPort::StopBits> parseStopBits(const QString &field, int dataBits)
+// 1.5 stop bits go only with 5-bit characters.
+std::optional<StopBits> parseStopBits(const QString &field, int dataBits)
 {
     if (field == u"1")
-        return QSerialPort::OneStop;
+        return StopBits::One;
     if (field == u"1.5" && dataBits == 5)
-        return QSerialPort::TwoStop;
+        return StopBits::OneAndHalf;
     if (field == u"2")
-        return QSerialPort::TwoStop;
+        return StopBits::Two;
     return std::nullopt;
 }
 
-std::optional<LineSettings> parseSettings(const QString &text)
+std::optional<protocol::LineSettings> parseSettings(const QString &text)
 {
     const QStringList fields = text.split(u',');
     if (fields.size() != 4)
@@ -60,7 +52,7 @@ std::optional<LineSettings> parseSettings(const QString &text)
     const auto stopBits = parseStopBits(fields[3].trimmed(), bits);
     if (!baudOk || baud <= 0 || !bitsOk || bits < 5 || bits > 8 || !parity || !stopBits)
         return std::nullopt;
-    return LineSettings{baud, *parity, QSerialPort::DataBits(bits), *stopBits};
+    return protocol::LineSettings{baud, *parity, bits, *stopBits};
 }
 
 std::optional<QSerialPort::FlowControl> flowControl(int handshaking)
@@ -83,8 +75,8 @@ MSComm::MSComm(QObject *parent) : QObject(parent), errorSink_(writeToStandardErr
 {
     // The read buffer stays unlimited (size 0): see setInBufferSize.
     port_.setReadBufferSize(0);
-    connect(&port_, &QSerialPort::readyRead, this, &MSComm::onReadyRead);
     connect(&port_, &QSerialPort::errorOccurred, this, &MSComm::onError);
+    setDeviceName({});
 }
 
 MSComm::~MSComm()
@@ -102,10 +94,7 @@ bool MSComm::setCommPort(int port)
 
 bool MSComm::setDeviceName(const QString &path)
 {
-    if (PortOpen())
-        return false;
-    deviceOverride_ = portDevicePath(path);
-    return true;
+    return setLine({path, nullptr});
 }
 
 QString MSComm::deviceName() const
@@ -115,15 +104,35 @@ QString MSComm::deviceName() const
     return numberedPortName(commPort_);
 }
 
+bool MSComm::setLine(const HostEnd &end)
+{
+    if (PortOpen())
+        return false;
+    if (!end.device) {
+        deviceOverride_ = portDevicePath(end.name);
+        opener_ = [this](OpenFailure *failure) { return openPort(failure); };
+        flush_ = [this] { port_.flush(); };
+        return true;
+    }
+    deviceOverride_ = end.name;
+    opener_ = [line = QPointer<QIODevice>(end.device)](OpenFailure *failure) -> QIODevice * {
+        if (line && line->open(QIODevice::ReadWrite))
+            return line;
+        failure->reason = line ? line->errorString() : QStringLiteral("the line has gone");
+        return nullptr;
+    };
+    flush_ = [] {}; // the line takes the bytes as they are written
+    return true;
+}
+
 bool MSComm::setSettings(const QString &settings)
 {
     const auto line = parseSettings(settings);
     if (!line)
         return false;
     settings_ = settings;
-    // While closed QSerialPort only records these; they reach the device when it opens.
-    return port_.setBaudRate(line->baud) && port_.setParity(line->parity) &&
-           port_.setDataBits(line->dataBits) && port_.setStopBits(line->stopBits);
+    lineSettings_ = *line;
+    return applySettings();
 }
 
 bool MSComm::setHandshaking(int handshaking)
@@ -132,7 +141,15 @@ bool MSComm::setHandshaking(int handshaking)
     if (!flow)
         return false;
     handshaking_ = handshaking;
-    return port_.setFlowControl(*flow);
+    flowControl_ = *flow;
+    return applySettings();
+}
+
+// The one place the settings reach the port: while it is closed QSerialPort keeps them for
+// its open; on an open port they apply at once.
+bool MSComm::applySettings()
+{
+    return applyLineSettings(port_, lineSettings_) && port_.setFlowControl(flowControl_);
 }
 
 bool MSComm::setRThreshold(int threshold)
@@ -178,39 +195,37 @@ bool MSComm::setPortOpen(bool open)
     return this->open();
 }
 
-bool MSComm::setLine(QIODevice *line, const QString &name)
+QIODevice *MSComm::openPort(OpenFailure *failure)
 {
-    if (PortOpen())
-        return false;
-    if (line_)
-        line_->disconnect(this);
-    line_ = line;
-    deviceOverride_ = line ? name : QString();
-    if (line) {
-        connect(line, &QIODevice::readyRead, this, &MSComm::onReadyRead);
-        connect(line, &QIODevice::readChannelFinished, this, &MSComm::closeLostPort);
-    }
-    return true;
-}
-
-QIODevice &MSComm::device()
-{
-    return line_ ? *line_ : static_cast<QIODevice &>(port_);
-}
-
-const QIODevice &MSComm::device() const
-{
-    return line_ ? *line_ : static_cast<const QIODevice &>(port_);
+    port_.setPortName(deviceName());
+    applySettings();
+    if (port_.open(QIODevice::ReadWrite))
+        return &port_;
+    failure->kind = port_.error();
+    failure->reason = port_.errorString();
+    if (failure->kind == QSerialPort::PermissionError)
+        failure->reason += permissionHint(deviceName());
+    return nullptr;
 }
 
 bool MSComm::open()
 {
-    if (!line_)
-        port_.setPortName(deviceName());
-    if (!device().open(QIODevice::ReadWrite)) {
-        reportOpenFailure();
-        emit PortStatus(line_ ? QSerialPort::OpenError : port_.error());
+    OpenFailure failure;
+    QIODevice *line = opener_(&failure);
+    if (!line) {
+        reportOpenFailure(failure.reason);
+        emit PortStatus(failure.kind);
         return false;
+    }
+    if (line != line_) {
+        if (line_) {
+            disconnect(line_, &QIODevice::readyRead, this, nullptr);
+            disconnect(line_, &QIODevice::readChannelFinished, this, nullptr);
+        }
+        line_ = line;
+        connect(line, &QIODevice::readyRead, this, &MSComm::onReadyRead);
+        // A line inside the program ends so when its instrument's end closes.
+        connect(line, &QIODevice::readChannelFinished, this, &MSComm::closeLostPort);
     }
     ++opening_;
     lastOpenFailure_.clear();
@@ -222,17 +237,14 @@ void MSComm::close()
 {
     if (!PortOpen())
         return;
-    if (device().bytesToWrite() > 0)
-        device().waitForBytesWritten(CloseFlushMs);
-    device().close();
+    if (line_->bytesToWrite() > 0)
+        line_->waitForBytesWritten(CloseFlushMs);
+    line_->close();
 }
 
-void MSComm::reportOpenFailure()
+void MSComm::reportOpenFailure(const QString &reason)
 {
-    QString line =
-        QStringLiteral("tarnwick: cannot open %1: %2").arg(deviceName(), device().errorString());
-    if (!line_ && port_.error() == QSerialPort::PermissionError)
-        line += permissionHint(deviceName());
+    const QString line = QStringLiteral("tarnwick: cannot open %1: %2").arg(deviceName(), reason);
     if (line == lastOpenFailure_)
         return;
     lastOpenFailure_ = line;
@@ -243,11 +255,9 @@ bool MSComm::setOutput(const QByteArray &bytes)
 {
     if (!PortOpen())
         return false;
-    if (device().write(bytes) != bytes.size())
+    if (line_->write(bytes) != bytes.size())
         return false;
-    // Hands the bytes to the device now instead of on the next event-loop pass.
-    if (!line_)
-        port_.flush();
+    flush_();
     return true;
 }
 
@@ -255,7 +265,7 @@ QByteArray MSComm::Input()
 {
     if (!PortOpen())
         return {};
-    return device().readAll();
+    return line_->readAll();
 }
 
 void MSComm::setErrorSink(ErrorSink sink)
@@ -277,7 +287,7 @@ void MSComm::onReadyRead()
 void MSComm::raiseOnComm()
 {
     onCommPending_ = false;
-    if (rThreshold_ <= 0 || !PortOpen() || device().bytesAvailable() < rThreshold_)
+    if (rThreshold_ <= 0 || !PortOpen() || line_->bytesAvailable() < rThreshold_)
         return;
     commEvent_ = comEvReceive;
     emit OnComm();

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "device/device_protocol.h"
+#include "lines/program_line.h"
+
 #include <QByteArray>
 #include <QIODevice>
 #include <QObject>
@@ -8,10 +11,11 @@
 #include <QString>
 #include <functional>
 
-// The window's serial link MSComm1: a small layer over QSerialPort on the window's thread.
-// Line settings given while the port is closed reach the device when it opens; on an open
-// port they apply at once. Failures never stop a command; a failed open leaves one line on
-// standard error, and PortStatus tells the window of each failure and of the next open.
+// The window's serial link MSComm1, on the window's thread: over the QSerialPort its device
+// name stands for, or over a line inside the program that it is handed. Line settings given
+// while the port is closed reach the device when it opens; on an open port they apply at once.
+// Failures never stop a command; a failed open leaves one line on standard error, and
+// PortStatus tells the window of each failure and of the next open.
 class MSComm : public QObject {
     Q_OBJECT
 
@@ -31,10 +35,10 @@ public:
     // /dev/ttyUSB0; empty goes back to CommPort. False while the port is open.
     bool setDeviceName(const QString &path);
     QString deviceName() const;
-    // A line inside the program, named name, that takes the place of the device: the built-in
-    // instrument's, where the system has no pseudo-terminal. It must outlive this link or be
-    // set back to nullptr first. False while the port is open.
-    bool setLine(QIODevice *line, const QString &name);
+    // Where the instrument is: a device path, as setDeviceName, or a line inside the program
+    // that takes the place of the device. Such a line must outlive this link or be replaced
+    // first. False while the port is open.
+    bool setLine(const HostEnd &end);
 
     // "baud,parity,data bits,stop bits", for example "19200,N,8,1"; parity is one of
     // N, E, O, M, S and stop bits 1, 2, or 1.5 with 5 data bits. False and nothing changed
@@ -60,7 +64,7 @@ public:
     // Opening an open port and any open the device refuses fail; closing a closed port
     // does nothing and succeeds.
     bool setPortOpen(bool open);
-    bool PortOpen() const { return device().isOpen(); }
+    bool PortOpen() const { return line_ && line_->isOpen(); }
 
     // Queues bytes for sending, unchanged; false and nothing sent while closed.
     bool setOutput(const QByteArray &bytes);
@@ -80,22 +84,34 @@ signals:
     void PortStatus(QSerialPort::SerialPortError status);
 
 private:
-    QIODevice &device();
-    const QIODevice &device() const;
+    struct OpenFailure {
+        QString reason;
+        QSerialPort::SerialPortError kind = QSerialPort::OpenError;
+    };
+    // Opens the line and hands it over; nullptr and the failure when it cannot be had.
+    using Opener = std::function<QIODevice *(OpenFailure *failure)>;
+
+    QIODevice *openPort(OpenFailure *failure);
+    bool applySettings();
     bool open();
     void close();
-    void reportOpenFailure();
+    void reportOpenFailure(const QString &reason);
     void onReadyRead();
     void raiseOnComm();
     void onError(QSerialPort::SerialPortError error);
     void closeLostPort();
 
     QSerialPort port_;
-    QPointer<QIODevice> line_; // in place of port_ when set
+    Opener opener_;            // the port, or a line inside the program
+    QPointer<QIODevice> line_; // what opener_ opened last
+    // Hands bytes queued by the line to the device now, instead of on the next event-loop pass.
+    std::function<void()> flush_;
     ErrorSink errorSink_;
     QString lastOpenFailure_;
     QString deviceOverride_;
     QString settings_ = QStringLiteral("9600,N,8,1");
+    protocol::LineSettings lineSettings_{9600};
+    QSerialPort::FlowControl flowControl_ = QSerialPort::NoFlowControl;
     int commPort_ = 1;
     int handshaking_ = 0;
     int rThreshold_ = 0;

@@ -73,11 +73,11 @@ QPushButton *button(QWidget *parent, const QString &caption, QRect geometry)
     return button;
 }
 
-UpDown *upDown(QWidget *parent, int max, QRect geometry)
+UpDown *upDown(QWidget *parent, int lowest, int highest, QRect geometry)
 {
     auto *control = new UpDown(parent);
-    control->setRange(1, max);
-    control->setValue(1);
+    control->setRange(lowest, highest);
+    control->setValue(lowest);
     control->setGeometry(geometry);
     return control;
 }
@@ -125,9 +125,11 @@ void Form1::createControls()
     Label3 = label(Frame1, caption::PerMinute, QRect(148, 16, 35, 15), centred);
     for (QLabel *selectorLabel : {Label1, Label2, Label3})
         selectorLabel->setFont(selectorLabelFont());
-    UpDown1 = upDown(Frame1, int(protocol::Mode::Memory), QRect(12, 36, 53, 21));
-    UpDown2 = upDown(Frame1, protocol::IntervalMax, QRect(76, 36, 53, 21));
-    UpDown3 = upDown(Frame1, int(protocol::Unit::Hours), QRect(140, 36, 53, 21));
+    UpDown1 = upDown(Frame1, int(protocol::Mode::Send), int(protocol::Mode::Memory),
+                     QRect(12, 36, 53, 21));
+    UpDown2 = upDown(Frame1, protocol::IntervalMin, protocol::IntervalMax, QRect(76, 36, 53, 21));
+    UpDown3 = upDown(Frame1, int(protocol::Unit::Minutes), int(protocol::Unit::Hours),
+                     QRect(140, 36, 53, 21));
     // Screen readers: each spin control is named and described by the label above it.
     UpDown1->setAccessibleName(QStringLiteral("送信モード"));
     UpDown2->setAccessibleName(QStringLiteral("測定間隔"));
@@ -179,7 +181,7 @@ void Form1::connectEvents()
 void Form1::Form_Load()
 {
     MSComm1.setCommPort(1);
-    MSComm1.setSettings(protocol::LineSettings);
+    MSComm1.setSettings(protocol::settingsText(protocol::Line));
     MSComm1.setHandshaking(0);
     MSComm1.setRThreshold(1);
     MSComm1.setInBufferSize(2048);

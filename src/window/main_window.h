@@ -6,8 +6,8 @@
 #include "window/clock_text.h"
 #include "window/recording.h"
 #include "window/span_box.h"
+#include "window/stop_sequence.h"
 #include "window/title_notice.h"
-#include "window/window_rules.h"
 
 #include <QWidget>
 #include <functional>

@@ -1,5 +1,6 @@
 #include "window/main_window.h"
 
+#include "chart/chart_plot.h"
 #include "device/caption_text.h"
 #include "device/device_protocol.h"
 #include "window/up_down.h"

@@ -1,6 +1,5 @@
 #include "device/caption_text.h"
 #include "window/clock_text.h"
-#include "window/window_rules.h"
 
 #include <QTest>
 #include <clocale>

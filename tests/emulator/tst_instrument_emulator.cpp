@@ -2,8 +2,8 @@
 #include "device/device_protocol.h"
 #include "emulator/emulator_options.h"
 #include "emulator/instrument_emulator.h"
+#include "lines/pseudo_terminal.h"
 #include "recording_window.h"
-#include "serial/pseudo_terminal.h"
 #include "wait.h"
 
 #include <QFile>

@@ -3,7 +3,7 @@
 #include "device/receive_decoder.h"
 #include "device/session_state.h"
 #include "fuzz_input.h"
-#include "window/window_rules.h"
+#include "window/stop_sequence.h"
 
 #include <optional>
 #include <tuple>

@@ -1,5 +1,5 @@
+#include "lines/pseudo_terminal.h"
 #include "process_figures.h"
-#include "serial/pseudo_terminal.h"
 #include "serial/serial_link.h"
 #include "wait.h"
 
@@ -72,6 +72,15 @@ QByteArray everyByte()
     return bytes;
 }
 
+// A link configured as the window has it, on a pseudo-terminal, collecting what it hands out.
+struct ConfiguredLink {
+    ConfiguredLink() { configure(link, pty.devicePath()); }
+
+    PseudoTerminal pty;
+    MSComm link;
+    Receiver receiver{link};
+};
+
 termios lineOf(const PseudoTerminal &pty)
 {
     termios line{};
@@ -109,9 +118,8 @@ private slots:
         QFETCH(int, speed);
         QFETCH(int, parityKind);
         QFETCH(bool, twoStopBits);
-        PseudoTerminal pty;
-        MSComm link;
-        configure(link, pty.devicePath());
+        ConfiguredLink fixture;
+        auto &[pty, link, receiver] = fixture;
         QVERIFY(link.setSettings(settings));
         QCOMPARE(link.Settings(), settings);
         QVERIFY(link.setPortOpen(true));
@@ -149,9 +157,8 @@ private slots:
     void malformedSettingsChangeNothing()
     {
         QFETCH(QString, settings);
-        PseudoTerminal pty;
-        MSComm link;
-        configure(link, pty.devicePath());
+        ConfiguredLink fixture;
+        auto &[pty, link, receiver] = fixture;
         QVERIFY(!link.setSettings(settings));
         QCOMPARE(link.Settings(), QStringLiteral("19200,N,8,1"));
         QVERIFY(link.setPortOpen(true));
@@ -203,11 +210,10 @@ private slots:
 
     void redundantOpenAndCloseFailHarmlessly()
     {
-        PseudoTerminal pty;
-        MSComm link;
+        ConfiguredLink fixture;
+        auto &[pty, link, receiver] = fixture;
         QStringList lines;
         link.setErrorSink([&](const QString &line) { lines << line; });
-        configure(link, pty.devicePath());
         QVERIFY(link.setPortOpen(false));
         QVERIFY(link.setPortOpen(true));
         QVERIFY(!link.setPortOpen(true));
@@ -225,9 +231,8 @@ private slots:
 
     void nothingIsSentWhileClosedOrOnOpen()
     {
-        PseudoTerminal pty;
-        MSComm link;
-        configure(link, pty.devicePath());
+        ConfiguredLink fixture;
+        auto &[pty, link, receiver] = fixture;
         QVERIFY(!link.setOutput("R10M"));
         QVERIFY(link.setPortOpen(true));
         QTest::qWait(50);
@@ -241,9 +246,8 @@ private slots:
 
     void queuedBytesLeaveBeforeTheClose()
     {
-        PseudoTerminal pty;
-        MSComm link;
-        configure(link, pty.devicePath());
+        ConfiguredLink fixture;
+        auto &[pty, link, receiver] = fixture;
         QVERIFY(link.setPortOpen(true));
         QVERIFY(link.setOutput("S"));
         QVERIFY(link.setPortOpen(false));
@@ -252,10 +256,8 @@ private slots:
 
     void everyByteValuePassesUnchangedBothWays()
     {
-        PseudoTerminal pty;
-        MSComm link;
-        Receiver receiver(link);
-        configure(link, pty.devicePath());
+        ConfiguredLink fixture;
+        auto &[pty, link, receiver] = fixture;
         QVERIFY(link.setPortOpen(true));
 
         QVERIFY(link.setOutput(everyByte()));
@@ -268,10 +270,8 @@ private slots:
 
     void inputHandsOutEachByteOnceInOrder()
     {
-        PseudoTerminal pty;
-        MSComm link;
-        Receiver receiver(link);
-        configure(link, pty.devicePath());
+        ConfiguredLink fixture;
+        auto &[pty, link, receiver] = fixture;
         QVERIFY(link.setPortOpen(true));
 
         QByteArray stream;
@@ -290,10 +290,8 @@ private slots:
 
     void thresholdHoldsTheNotificationBack()
     {
-        PseudoTerminal pty;
-        MSComm link;
-        Receiver receiver(link);
-        configure(link, pty.devicePath());
+        ConfiguredLink fixture;
+        auto &[pty, link, receiver] = fixture;
         link.setRThreshold(3);
         QVERIFY(link.setPortOpen(true));
         QVERIFY(pty.write("T2"));
@@ -305,10 +303,8 @@ private slots:
 
     void thresholdZeroRaisesNoNotification()
     {
-        PseudoTerminal pty;
-        MSComm link;
-        Receiver receiver(link);
-        configure(link, pty.devicePath());
+        ConfiguredLink fixture;
+        auto &[pty, link, receiver] = fixture;
         link.setRThreshold(0);
         QVERIFY(link.setPortOpen(true));
         QVERIFY(pty.write("\x06"));
@@ -349,12 +345,10 @@ private slots:
 
     void hangUpClosesThePortQuietly()
     {
-        PseudoTerminal pty;
-        MSComm link;
-        Receiver receiver(link);
+        ConfiguredLink fixture;
+        auto &[pty, link, receiver] = fixture;
         QStringList lines;
         link.setErrorSink([&](const QString &line) { lines << line; });
-        configure(link, pty.devicePath());
         QVERIFY(link.setPortOpen(true));
         QVERIFY(pty.write("T25.3\r\n"));
         QVERIFY(waitUntil([&] { return receiver.received == QByteArray("T25.3\r\n"); }));
@@ -380,10 +374,9 @@ private slots:
 
     void closeQueuedByAnOldFailureSparesTheNextOpening()
     {
-        PseudoTerminal pty;
+        ConfiguredLink fixture;
+        auto &[pty, link, receiver] = fixture;
         PseudoTerminal fresh;
-        MSComm link;
-        configure(link, pty.devicePath());
         QVERIFY(link.setPortOpen(true));
         pty.close();
         link.setOutput("S");
@@ -398,10 +391,8 @@ private slots:
 
     void reopeningTheSameDeviceWorks()
     {
-        PseudoTerminal pty;
-        MSComm link;
-        Receiver receiver(link);
-        configure(link, pty.devicePath());
+        ConfiguredLink fixture;
+        auto &[pty, link, receiver] = fixture;
         for (int round = 0; round < 3; ++round) {
             QVERIFY(link.setPortOpen(true));
             QVERIFY(link.setOutput("T"));
@@ -472,12 +463,11 @@ private slots:
     {
         if (geteuid() == 0)
             QSKIP("root may open any device");
-        PseudoTerminal pty;
+        ConfiguredLink fixture;
+        auto &[pty, link, receiver] = fixture;
         QVERIFY(QFile::setPermissions(pty.devicePath(), {}));
-        MSComm link;
         QStringList lines;
         link.setErrorSink([&](const QString &line) { lines << line; });
-        configure(link, pty.devicePath());
         QVERIFY(!link.setPortOpen(true));
         QCOMPARE(lines.size(), 1);
         QVERIFY2(lines[0].endsWith(" (is your user in the dialout group?)"), qPrintable(lines[0]));

@@ -14,7 +14,7 @@ int closeDuringStopsWait(int argc, char *argv[])
     const auto emulator = emulated ? startEmulator({"--no-ack", "--speed", "6000"}) : nullptr;
     Form1 form(emulated ? QString() : device);
     if (emulated)
-        emulator->plugInto(form.MSComm1);
+        form.MSComm1.setLine(emulator->hostEnd());
     form.show();
     if (emulated) {
         QTimer::singleShot(0, &form, [&] { form.Command1->click(); });

@@ -34,7 +34,7 @@ void Desk::setSpan(const QString &hours)
 
 ScriptedDesk::ScriptedDesk()
 {
-    instrument.plugInto(form.MSComm1);
+    form.MSComm1.setLine(instrument.hostEnd());
 }
 
 void ScriptedDesk::measure()
@@ -58,7 +58,7 @@ std::unique_ptr<InstrumentEmulator> startEmulator(QStringList arguments)
         qFatal("unusable emulator arguments %s: %s", qPrintable(arguments.join(u' ')),
                qPrintable(error.isEmpty() ? parser.errorText() : error));
     auto emulator = std::make_unique<InstrumentEmulator>(*options);
-    if (!emulator->openForThisProgram())
+    if (!emulator->openForThisProgram(testLine()))
         qFatal("the emulator cannot start: %s", qPrintable(emulator->errorString()));
     return emulator;
 }
@@ -67,7 +67,7 @@ EmulatedDesk::EmulatedDesk(const QStringList &emulatorArguments, const QString &
     : Desk(windowPath), emulator(startEmulator(emulatorArguments))
 {
     if (windowPath.isEmpty())
-        emulator->plugInto(form.MSComm1);
+        form.MSComm1.setLine(emulator->hostEnd());
     QObject::connect(emulator.get(), &InstrumentEmulator::commandReceived, &form,
                      [this](const QByteArray &command) { commands << command; });
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "serial/pseudo_terminal.h"
+#include "lines/pseudo_terminal.h"
 
 #include <QByteArray>
 #include <QString>

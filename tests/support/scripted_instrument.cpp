@@ -3,17 +3,16 @@
 #include "serial/serial_link.h"
 #include "wait.h"
 
-#include <QTest>
-
-ScriptedInstrument::ScriptedInstrument()
+LineKind testLine()
 {
-    line_.openForThisProgram();
-    connect(&line_, &DeviceLine::received, this, &ScriptedInstrument::readProgram);
+    return qEnvironmentVariable("TARNWICK_TEST_LINE") == u"in-process" ? LineKind::InProcess
+                                                                       : programLine();
 }
 
-void ScriptedInstrument::plugInto(MSComm &link)
+ScriptedInstrument::ScriptedInstrument(LineKind kind)
 {
-    line_.plugInto(link);
+    line_.openForThisProgram(kind);
+    connect(&line_, &DeviceLine::received, this, &ScriptedInstrument::readProgram);
 }
 
 void ScriptedInstrument::answer(char command, const QByteArray &answer)
@@ -26,12 +25,19 @@ void ScriptedInstrument::send(const QByteArray &bytes)
     line_.send(bytes);
 }
 
-void ScriptedInstrument::sendInPieces(const QByteArray &bytes, qsizetype pieceSize)
+bool ScriptedInstrument::sendInPieces(const QByteArray &bytes, qsizetype pieceSize,
+                                      const MSComm &link)
 {
-    for (qsizetype at = 0; at < bytes.size(); at += pieceSize) {
+    int notified = 0;
+    int sent = 0;
+    const auto counting = connect(&link, &MSComm::OnComm, this, [&] { ++notified; });
+    for (qsizetype at = 0; at < bytes.size() && notified == sent; at += pieceSize) {
         send(bytes.mid(at, pieceSize));
-        QTest::qWait(2);
+        ++sent;
+        waitUntil([&] { return notified >= sent; });
     }
+    disconnect(counting);
+    return notified == sent;
 }
 
 bool ScriptedInstrument::waitForReceived(qsizetype count, int timeoutMs)

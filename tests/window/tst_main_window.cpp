@@ -348,7 +348,7 @@ private slots:
     {
         ScriptedInstrument instrument;
         Form1 form;
-        instrument.plugInto(form.MSComm1);
+        form.MSComm1.setLine(instrument.hostEnd());
         form.Command1_Click();
         QStringList seen;
         QTimer watch;
@@ -402,7 +402,7 @@ private slots:
     {
         ScriptedInstrument instrument;
         Form1 form;
-        instrument.plugInto(form.MSComm1);
+        form.MSComm1.setLine(instrument.hostEnd());
         form.Command1_Click();
         instrument.send("T25.3\r\nH60.1\r\nT\xBA"
                         "0.0\r\nH50.0\r\n");

@@ -67,7 +67,6 @@ private slots:
     {
         ScriptedDesk desk;
         const QString caption = desk.form.windowTitle();
-        desk.form.MSComm1.setLine(nullptr, {});
         desk.form.MSComm1.setDeviceName(Missing);
         desk.form.Command1->click();
         QCOMPARE(desk.form.windowTitle(), caption + " ― " + Missing + " が見つかりません");
@@ -75,7 +74,7 @@ private slots:
         QCOMPARE(desk.errors.size(), 1); // the line on standard error stays
 
         // The device is back: Stop opens it, the notice goes, and the acknowledgement ends the run.
-        desk.instrument.plugInto(desk.form.MSComm1);
+        desk.form.MSComm1.setLine(desk.instrument.hostEnd());
         desk.instrument.answer('S', "\x06");
         desk.form.Command2->click();
         QCOMPARE(desk.form.windowTitle(), caption);

@@ -27,7 +27,7 @@ int main(int argc, char *argv[])
     Form1 window;
     if (!instrument.openForThisProgram())
         return 1;
-    instrument.plugInto(window.MSComm1);
+    window.MSComm1.setLine(instrument.hostEnd());
     window.setProgramEnd([] {});
     window.show();
     window.Command1->click();

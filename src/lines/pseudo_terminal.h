@@ -3,8 +3,9 @@
 #include <QByteArray>
 #include <QString>
 
-// A pseudo-terminal pair in raw mode. A serial link opens devicePath() as its port;
-// whoever plays the instrument reads and writes the other end through this object.
+// A pseudo-terminal pair in raw mode (not on Windows, which has none). A serial link opens
+// devicePath() as its port; whoever plays the instrument reads and writes the other end through
+// this object.
 class PseudoTerminal {
 public:
     PseudoTerminal();

@@ -1,26 +1,33 @@
-#include "serial/pseudo_terminal.h"
+#include "lines/pseudo_terminal.h"
+
+#include "lines/program_line.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
-#include <pty.h>
 #include <termios.h>
 #include <unistd.h>
+
+LineKind programLine()
+{
+    return LineKind::PseudoTerminal;
+}
 
 PseudoTerminal::PseudoTerminal()
 {
     char name[256] = {};
-    if (openpty(&masterFd_, &slaveFd_, name, nullptr, nullptr) != 0) {
-        masterFd_ = slaveFd_ = -1;
+    masterFd_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (masterFd_ < 0 || grantpt(masterFd_) != 0 || unlockpt(masterFd_) != 0 ||
+        ptsname_r(masterFd_, name, sizeof name) != 0 ||
+        (slaveFd_ = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC)) < 0) {
+        close();
         return;
     }
     termios raw{};
     tcgetattr(slaveFd_, &raw);
     cfmakeraw(&raw);
     tcsetattr(slaveFd_, TCSANOW, &raw);
-    fcntl(masterFd_, F_SETFL, fcntl(masterFd_, F_GETFL) | O_NONBLOCK);
-    fcntl(masterFd_, F_SETFD, FD_CLOEXEC);
-    fcntl(slaveFd_, F_SETFD, FD_CLOEXEC);
     devicePath_ = QString::fromLocal8Bit(name);
 }
 

@@ -1,4 +1,4 @@
-#include "serial/in_process_line.h"
+#include "lines/in_process_line.h"
 
 #include <QMetaObject>
 #include <algorithm>
