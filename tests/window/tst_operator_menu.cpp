@@ -144,11 +144,11 @@ private slots:
         QFile csv(file);
         QVERIFY(csv.open(QIODevice::ReadOnly));
         QList<QByteArray> rows = csv.readAll().split('\n');
-        QCOMPARE(rows.takeFirst() + '\n', ReadingRecorder::Header);
+        QCOMPARE(rows.takeFirst() + '\n', ReadingRecorder::ByteOrderMark + ReadingRecorder::Header);
         QStringList fields;
         for (const QByteArray &row : rows)
             fields << QString::fromUtf8(row).section(u',', 1).trimmed();
-        QCOMPARE(fields, QStringList({"0,temperature,25.3,°C", "0,humidity,60.1,%RH", ""}));
+        QCOMPARE(fields, QStringList({"0,temperature,25.3,°C,live,", "0,humidity,60.1,%RH,live,", ""}));
         QVERIFY(!desk.form.menu()->recordTo(dir.filePath("missing/readings.csv")));
         QVERIFY(!desk.form.recording.isOn());
     }
