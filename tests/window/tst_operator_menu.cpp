@@ -148,7 +148,8 @@ private slots:
         QStringList fields;
         for (const QByteArray &row : rows)
             fields << QString::fromUtf8(row).section(u',', 1).trimmed();
-        QCOMPARE(fields, QStringList({"0,temperature,25.3,°C,live,", "0,humidity,60.1,%RH,live,", ""}));
+        QCOMPARE(fields,
+                 QStringList({"0,temperature,25.3,°C,live,", "0,humidity,60.1,%RH,live,", ""}));
         QVERIFY(!desk.form.menu()->recordTo(dir.filePath("missing/readings.csv")));
         QVERIFY(!desk.form.recording.isOn());
     }
