@@ -156,9 +156,9 @@ private slots:
 
         QTest::newRow("bad option") << "tarnwick --bogus & echo status %ERRORLEVEL%"
                                     << QByteArray("Try 'tarnwick --help'.\r\nstatus 2");
-        QTest::newRow("help into a file")
-            << "tarnwick --help > help.txt & type help.txt & echo status %ERRORLEVEL%"
-            << QByteArray("--list-ports).\r\n");
+        QTest::newRow("help into a file") << "tarnwick --help > help.txt & type help.txt & del "
+                                             "help.txt & echo status %ERRORLEVEL%"
+                                          << QByteArray("--list-ports).\r\n");
     }
 
     void promptWaitsForTheConsoleTwin()
