@@ -282,11 +282,15 @@ void MSComm::raiseOnComm()
 }
 
 // A vanished device either stops reading or fails on every event-loop pass; either way the
-// port is closed quietly, once QSerialPort has finished reporting.
+// port is closed quietly, once QSerialPort has finished reporting. On an open port every
+// error but a timed-out wait and a refused setting means the device is gone: on Windows Qt
+// passes on the system error a pending wait or read ends with, so a removed USB adapter
+// shows as PermissionError (access denied), DeviceNotFoundError, ResourceError (device
+// removed, operation aborted) or UnknownError (a general failure; under Wine a broken pipe).
 void MSComm::onError(QSerialPort::SerialPortError error)
 {
-    const bool lost = error == QSerialPort::ResourceError || error == QSerialPort::ReadError ||
-                      error == QSerialPort::WriteError;
+    const bool lost = error != QSerialPort::NoError && error != QSerialPort::TimeoutError &&
+                      error != QSerialPort::UnsupportedOperationError;
     if (lost)
         closeLostPort();
 }
