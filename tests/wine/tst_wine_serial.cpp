@@ -3,6 +3,7 @@
 #include "desk.h"
 #include "device/caption_text.h"
 #include "device/device_protocol.h"
+#include "event_script.h"
 #include "wait.h"
 
 #include <QElapsedTimer>
@@ -26,7 +27,7 @@ constexpr int LoggedPairs = 1440;
 // A day of pairs such as "T25.3\r\nH60.1\r\n" at 1920 bytes a second.
 constexpr double LineSeconds = LoggedPairs * 14.0 / (protocol::Baud / 10);
 constexpr int FullChartMs = 15000;
-constexpr int HostileMs = 60000;
+constexpr int ScenarioMs = 30000;
 
 // The peer is asked on standard error and says in a file when it has done what was asked.
 class Peer {
@@ -41,6 +42,9 @@ public:
         return waitUntil([&] { return file("done").count('\n') >= done; });
     }
 
+    // What the emulator received, one command a line.
+    QByteArray commands() const { return file("commands"); }
+
 private:
     QByteArray file(const char *name) const
     {
@@ -52,7 +56,7 @@ private:
     int requests_ = 0;
 };
 
-enum class Case { LiveRun, FullChart, Receive, Hostile };
+enum class Case { LiveRun, FullChart, Receive, Hostile, GoneMidRun, GoneWhileStopWaits };
 
 bool readingShown(const Form1 &form)
 {
@@ -79,6 +83,9 @@ private slots:
         QTest::newRow("receive-a-day")
             << Case::Receive << Emulator + " --logged 1440 --log-interval 1M";
         QTest::newRow("ack-flood") << Case::Hostile << QStringLiteral("hostile acks");
+        QTest::newRow("gone-mid-run") << Case::GoneMidRun << Emulator;
+        QTest::newRow("gone-while-stop-waits")
+            << Case::GoneWhileStopWaits << Emulator + " --no-ack";
     }
 
     void comPort()
@@ -128,12 +135,48 @@ private slots:
             // Readings the stream happens to hold would fill a shorter chart and stop the run.
             desk.setSpan(QStringLiteral("99999"));
             form.Command1->click();
-            QVERIFY(waitUntil([&] { return readingShown(form); }, HostileMs));
+            QVERIFY(waitUntil([&] { return readingShown(form); }));
             QVERIFY(waitUntil([] { return BoxWatcher::openBoxes() == 0; }));
             form.Command2->click();
             QCOMPARE(form.Label7->text(), caption::Acknowledged);
             QVERIFY(desk.unlocked());
             break;
+        case Case::GoneMidRun:
+        case Case::GoneWhileStopWaits: {
+            // Stop waits inside its handler, so the steps after it run from the event loop.
+            int stopsReturned = 0;
+            const auto stop = [&] {
+                form.Command2->click();
+                ++stopsReturned;
+            };
+            const auto unplug = [&] { QVERIFY(peer.request(QStringLiteral("unplug"))); };
+            EventScript script;
+            script.add([&] { form.Command1->click(); });
+            if (what == Case::GoneMidRun) {
+                script.add([&] { return readingShown(form); }, unplug);
+            } else {
+                script.add([&] { return readingShown(form); }, stop);
+                script.add([&] { return peer.commands().endsWith("S\n"); }, unplug);
+            }
+            // Closed, and Stop then finds no device: one line, and it waits on.
+            script.add([&] { return !form.MSComm1.PortOpen(); }, stop);
+            script.add([&] { return desk.errors.size() == 1; },
+                       [&] { QVERIFY(peer.request("plug " + Emulator)); });
+            script.add(stop);
+            script.start();
+            const int stops = what == Case::GoneMidRun ? 2 : 3;
+            QVERIFY2(
+                waitUntil([&] { return script.finished() && stopsReturned == stops; }, ScenarioMs),
+                qPrintable(QStringLiteral("%1 steps taken, %2 Stops returned")
+                               .arg(script.stepsTaken())
+                               .arg(stopsReturned)));
+            QCOMPARE(form.Label7->text(), caption::Acknowledged);
+            QVERIFY(!form.MSComm1.PortOpen());
+            QCOMPARE(desk.errors.size(), 1);
+            QVERIFY2(desk.errors[0].startsWith("tarnwick: cannot open "),
+                     qPrintable(desk.errors[0]));
+            return;
+        }
         }
         QVERIFY2(desk.errors.isEmpty(), qPrintable(desk.errors.join(u'\n')));
     }
