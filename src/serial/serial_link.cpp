@@ -3,7 +3,10 @@
 #include "device/standard_error.h"
 #include "serial/port_names.h"
 
+#include <QEventLoop>
+#include <QSignalBlocker>
 #include <QStringList>
+#include <QTimer>
 #include <optional>
 
 namespace {
@@ -89,6 +92,8 @@ MSComm::MSComm(QObject *parent) : QObject(parent), errorSink_(writeToStandardErr
 
 MSComm::~MSComm()
 {
+    // Close waits in the event loop: no notification may reach a window that is going away.
+    const QSignalBlocker quiet(this);
     close();
 }
 
@@ -216,13 +221,28 @@ bool MSComm::open()
     return true;
 }
 
+// Queued bytes get their time to leave in the event loop: on Windows, Qt 6.4.2's synchronous
+// waits can take a completion that is not there and crash. A close that arrives meanwhile
+// does nothing; the waiting one closes, unless the port was closed and opened again.
 void MSComm::close()
 {
-    if (!PortOpen())
+    if (!PortOpen() || flushingOnClose_)
         return;
-    if (device().bytesToWrite() > 0)
-        device().waitForBytesWritten(CloseFlushMs);
-    device().close();
+    const quint64 opening = opening_;
+    if (device().bytesToWrite() > 0) {
+        flushingOnClose_ = true;
+        QEventLoop flushed;
+        QTimer::singleShot(CloseFlushMs, &flushed, &QEventLoop::quit);
+        connect(&device(), &QIODevice::bytesWritten, &flushed, [this, &flushed] {
+            if (device().bytesToWrite() == 0)
+                flushed.quit();
+        });
+        connect(&device(), &QIODevice::aboutToClose, &flushed, &QEventLoop::quit);
+        flushed.exec(QEventLoop::ExcludeUserInputEvents);
+        flushingOnClose_ = false;
+    }
+    if (PortOpen() && opening == opening_)
+        device().close();
 }
 
 void MSComm::reportOpenFailure()
