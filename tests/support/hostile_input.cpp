@@ -21,13 +21,14 @@ QList<QByteArray> repeated(const QList<QByteArray> &pieces, int times)
     return all;
 }
 
-QList<QByteArray> hostileInput(const QString &name)
+QList<QByteArray> hostileInput(const QString &name, double share)
 {
+    const auto part = [share](int full) { return qMax(1, int(full * share)); };
     if (name == u"random")
-        return randomPieces(randomBytes(1 << 20, 1), 4096, 2);
+        return randomPieces(randomBytes(part(1 << 20), 1), 4096, 2);
     if (name == u"acks")
-        return repeated({"\x06\x06"}, 2000);
+        return repeated({"\x06\x06"}, part(2000));
     if (name == u"empty-reports")
-        return repeated({"L0M"}, 2000);
+        return repeated({"L0M"}, part(2000));
     qFatal("no hostile input named %s", qPrintable(name));
 }

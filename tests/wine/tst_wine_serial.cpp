@@ -5,6 +5,7 @@
 #include "device/device_protocol.h"
 #include "event_script.h"
 #include "wait.h"
+#include "window/window_rules.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -24,6 +25,8 @@ const QString Humidity = QStringLiteral("湿度 ： 60.1 %RH");
 // A minute of the instrument in 50 ms: a full chart of 60 samples in 3 s.
 const QString Emulator = QStringLiteral("emulator --speed 1200");
 constexpr int LoggedPairs = 1440;
+// A span long enough that no auto-stop cuts a transfer or a stream short.
+const QString LongSpan = QStringLiteral("546");
 // A day of pairs such as "T25.3\r\nH60.1\r\n" at 1920 bytes a second.
 constexpr double LineSeconds = LoggedPairs * 14.0 / (protocol::Baud / 10);
 constexpr int FullChartMs = 15000;
@@ -56,7 +59,7 @@ private:
     int requests_ = 0;
 };
 
-enum class Case { LiveRun, FullChart, Receive, Hostile, GoneMidRun, GoneWhileStopWaits };
+enum class Case { LiveRun, Close, FullChart, Receive, Hostile, GoneMidRun, GoneWhileStopWaits };
 
 bool readingShown(const Form1 &form)
 {
@@ -79,10 +82,14 @@ private slots:
         QTest::addColumn<Case>("what");
         QTest::addColumn<QString>("device");
         QTest::newRow("live-run") << Case::LiveRun << Emulator;
+        QTest::newRow("close-sends-stop") << Case::Close << Emulator;
         QTest::newRow("full-chart") << Case::FullChart << Emulator;
         QTest::newRow("receive-a-day")
             << Case::Receive << Emulator + " --logged 1440 --log-interval 1M";
+        // Each "NO Logging ?!" box is a window of Wine's: a part of the Linux tests' floods.
         QTest::newRow("ack-flood") << Case::Hostile << QStringLiteral("hostile acks");
+        QTest::newRow("empty-report-flood")
+            << Case::Hostile << QStringLiteral("hostile empty-reports 0.001");
         QTest::newRow("gone-mid-run") << Case::GoneMidRun << Emulator;
         QTest::newRow("gone-while-stop-waits")
             << Case::GoneWhileStopWaits << Emulator + " --no-ack";
@@ -110,6 +117,14 @@ private slots:
             QVERIFY(!form.MSComm1.PortOpen());
             break;
         }
+        case Case::Close:
+            form.Command1->click();
+            QVERIFY(waitUntil([&] { return readingShown(form); }));
+            form.close();
+            QVERIFY(desk.ended);
+            QVERIFY(!form.MSComm1.PortOpen());
+            QVERIFY(waitUntil([&] { return peer.commands().endsWith("S\n"); }));
+            break;
         case Case::FullChart:
             form.Command1->click();
             QVERIFY(waitUntil([&] { return desk.unlocked(); }, FullChartMs));
@@ -118,8 +133,7 @@ private slots:
             QVERIFY(!form.MSComm1.PortOpen());
             break;
         case Case::Receive: {
-            // A span long enough that no auto-stop cuts the transfer short.
-            desk.setSpan(QStringLiteral("546"));
+            desk.setSpan(LongSpan);
             QElapsedTimer clock;
             clock.start();
             form.Command3_Click();
@@ -132,9 +146,11 @@ private slots:
             break;
         }
         case Case::Hostile:
+            desk.setSpan(LongSpan);
             form.Command1->click();
-            QVERIFY(waitUntil([&] { return readingShown(form); }));
+            QVERIFY(waitUntil([&] { return readingShown(form); }, FullChartMs));
             QVERIFY(waitUntil([] { return BoxWatcher::openBoxes() == 0; }));
+            QVERIFY(boxes.mostOpenAtOnce() <= WindowNesting().messageBoxes.mostNested());
             form.Command2->click();
             QCOMPARE(form.Label7->text(), caption::Acknowledged);
             QVERIFY(desk.unlocked());

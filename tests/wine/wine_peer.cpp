@@ -4,8 +4,9 @@
 // every other line is passed on to standard error.
 //   plug emulator ARGS...  the emulator with those arguments; each command it receives is
 //                          appended to DIR/commands
-//   plug hostile NAME      an instrument that answers Measure with a hostile input of
-//                          tests/support, then one well-formed reading, and Stop with ACK
+//   plug hostile NAME [SHARE]  an instrument that answers Measure with a hostile input of
+//                          tests/support (SHARE of its length), then one well-formed reading,
+//                          and Stop with ACK
 //   unplug                 the device goes away: hung up, the link removed
 // Each request done appends a line to DIR/done.
 //   tarnwick-wine-peer COM_LINK DIR
@@ -53,11 +54,11 @@ struct Peer {
         QFile::link(emulator->devicePath(), link);
     }
 
-    void plugHostile(const QString &name)
+    void plugHostile(const QString &name, double share)
     {
         hostile = std::make_unique<ScriptedInstrument>();
         hostile->answer('S', protocol::Acknowledgement);
-        const QByteArray stream = hostileInput(name).join() + "\r\nT25.3\r\nH60.1\r\n";
+        const QByteArray stream = hostileInput(name, share).join() + "\r\nT25.3\r\nH60.1\r\n";
         // "R 1M" ends with the interval's unit.
         hostile->onCommand = [this, stream](char c) {
             if (c == 'M')
@@ -75,7 +76,7 @@ struct Peer {
         if (verb == u"plug" && kind == u"emulator")
             plugEmulator(words.mid(2));
         else if (verb == u"plug" && kind == u"hostile")
-            plugHostile(words.value(2));
+            plugHostile(words.value(2), words.value(3, QStringLiteral("1")).toDouble());
         append("done", request.toUtf8());
     }
 };
