@@ -4,7 +4,10 @@
 #include "lines/port_settings.h"
 #include "serial/port_names.h"
 
+#include <QEventLoop>
+#include <QSignalBlocker>
 #include <QStringList>
+#include <QTimer>
 #include <optional>
 
 namespace {
@@ -81,6 +84,8 @@ MSComm::MSComm(QObject *parent) : QObject(parent), errorSink_(writeToStandardErr
 
 MSComm::~MSComm()
 {
+    // Close waits in the event loop: no notification may reach a window that is going away.
+    const QSignalBlocker quiet(this);
     close();
 }
 
@@ -233,13 +238,28 @@ bool MSComm::open()
     return true;
 }
 
+// Queued bytes get their time to leave in the event loop: on Windows, Qt 6.4.2's synchronous
+// waits can take a completion that is not there and crash. A close that arrives meanwhile
+// does nothing; the waiting one closes, unless the port was closed and opened again.
 void MSComm::close()
 {
-    if (!PortOpen())
+    if (!PortOpen() || flushingOnClose_)
         return;
-    if (line_->bytesToWrite() > 0)
-        line_->waitForBytesWritten(CloseFlushMs);
-    line_->close();
+    const quint64 opening = opening_;
+    if (line_->bytesToWrite() > 0) {
+        flushingOnClose_ = true;
+        QEventLoop flushed;
+        QTimer::singleShot(CloseFlushMs, &flushed, &QEventLoop::quit);
+        connect(line_.data(), &QIODevice::bytesWritten, &flushed, [this, &flushed] {
+            if (line_->bytesToWrite() == 0)
+                flushed.quit();
+        });
+        connect(line_.data(), &QIODevice::aboutToClose, &flushed, &QEventLoop::quit);
+        flushed.exec(QEventLoop::ExcludeUserInputEvents);
+        flushingOnClose_ = false;
+    }
+    if (PortOpen() && opening == opening_)
+        line_->close();
 }
 
 void MSComm::reportOpenFailure(const QString &reason)
@@ -294,11 +314,15 @@ void MSComm::raiseOnComm()
 }
 
 // A vanished device either stops reading or fails on every event-loop pass; either way the
-// port is closed quietly, once QSerialPort has finished reporting.
+// port is closed quietly, once QSerialPort has finished reporting. On an open port every
+// error but a timed-out wait and a refused setting means the device is gone: on Windows Qt
+// passes on the system error a pending wait or read ends with, so a removed USB adapter
+// shows as PermissionError (access denied), DeviceNotFoundError, ResourceError (device
+// removed, operation aborted) or UnknownError (a general failure; under Wine a broken pipe).
 void MSComm::onError(QSerialPort::SerialPortError error)
 {
-    const bool lost = error == QSerialPort::ResourceError || error == QSerialPort::ReadError ||
-                      error == QSerialPort::WriteError;
+    const bool lost = error != QSerialPort::NoError && error != QSerialPort::TimeoutError &&
+                      error != QSerialPort::UnsupportedOperationError;
     if (lost)
         closeLostPort();
 }

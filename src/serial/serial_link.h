@@ -122,4 +122,5 @@ private:
     bool onCommPending_ = false;
     // Tells a close queued by an error of an earlier opening from one of the current opening.
     quint64 opening_ = 0;
+    bool flushingOnClose_ = false;
 };

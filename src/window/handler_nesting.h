@@ -8,6 +8,8 @@ class NestedHandler {
 public:
     explicit NestedHandler(int mostNested) : mostNested_(mostNested) {}
 
+    int mostNested() const { return mostNested_; }
+
     // One level of the handler, held while it lives; not entered when the handler already
     // runs as deep as it may.
     class Level {

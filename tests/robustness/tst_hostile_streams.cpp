@@ -1,6 +1,7 @@
 #include "box_watcher.h"
 #include "desk.h"
 #include "device/device_protocol.h"
+#include "hostile_input.h"
 #include "piece_feeder.h"
 #include "process_figures.h"
 #include "wait.h"
@@ -25,15 +26,6 @@ constexpr int FloodTimeoutMs = 120000;
 // When the hostile stream arrives.
 enum class Moment { DuringRun, WhileStopWaits, WhileReceiveWaits, WhileAutoStopWaits };
 
-QByteArray randomBytes(qsizetype size, unsigned seed)
-{
-    std::mt19937 random(seed);
-    QByteArray bytes(size, Qt::Uninitialized);
-    for (char &byte : bytes)
-        byte = char(random() & 0xFF);
-    return bytes;
-}
-
 QByteArray lineEnds(qsizetype size, unsigned seed)
 {
     std::mt19937 random(seed);
@@ -41,14 +33,6 @@ QByteArray lineEnds(qsizetype size, unsigned seed)
     for (char &byte : bytes)
         byte = random() & 1 ? '\r' : '\n';
     return bytes;
-}
-
-QList<QByteArray> repeated(const QList<QByteArray> &pieces, int times)
-{
-    QList<QByteArray> all;
-    for (int i = 0; i < times; ++i)
-        all += pieces;
-    return all;
 }
 
 QList<QByteArray> afterOpening(const QByteArray &opening, const QList<QByteArray> &pieces)
@@ -155,15 +139,15 @@ private slots:
         QTest::addColumn<bool>("emptyReports");
 
         const QByteArray digits(MiB, '9');
-        const QList<QByteArray> ackPairs = repeated({"\x06\x06"}, 2000);
+        const QList<QByteArray> ackPairs = hostileInput("acks");
         QTest::newRow("1 MiB of random bytes")
-            << randomPieces(randomBytes(MiB, 1), 4096, 2) << Moment::DuringRun << false;
+            << hostileInput("random") << Moment::DuringRun << false;
         QTest::newRow("ACK flood during a run") << ackPairs << Moment::DuringRun << false;
         QTest::newRow("ACK flood while Stop waits") << ackPairs << Moment::WhileStopWaits << false;
         QTest::newRow("ACK flood while Receive waits")
             << ackPairs << Moment::WhileReceiveWaits << false;
         QTest::newRow("empty logging reports")
-            << repeated({"L0M"}, 2000) << Moment::DuringRun << true;
+            << hostileInput("empty-reports") << Moment::DuringRun << true;
         QTest::newRow("empty and real logging reports")
             << repeated({"L0M", "L15M\r\n", "LH", "L2H\n"}, 500) << Moment::DuringRun << true;
         QTest::newRow("empty reports while Receive waits")
