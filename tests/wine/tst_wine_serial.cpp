@@ -28,7 +28,7 @@ constexpr int LoggedPairs = 1440;
 // A span long enough that no auto-stop cuts a transfer or a stream short.
 const QString LongSpan = QStringLiteral("546");
 // A day of pairs such as "T25.3\r\nH60.1\r\n" at 1920 bytes a second.
-constexpr double LineSeconds = LoggedPairs * 14.0 / (protocol::Baud / 10);
+constexpr double LineSeconds = LoggedPairs * 14.0 / (protocol::Line.baud / 10);
 constexpr int FullChartMs = 15000;
 constexpr int ScenarioMs = 30000;
 
