@@ -91,9 +91,8 @@ int main(int argc, char *argv[])
     }
 
     Form1 window(device);
-    if (emulator)
-        window.MSComm1.setLine(emulator->hostEnd());
     if (emulator) {
+        window.MSComm1.setLine(emulator->hostEnd());
         window.setWindowTitle(window.windowTitle() + QStringLiteral(" [シミュレーション]"));
         window.menu()->fixPort();
     }
