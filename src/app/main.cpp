@@ -10,7 +10,6 @@
 #include "window/remembered_choices.h"
 
 #include <QApplication>
-#include <QDir>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -38,11 +37,6 @@ QString defaultDevice()
     return port ? openingPath(*port) : QString();
 }
 
-QString cannotRecord(const QString &path, const QString &reason)
-{
-    return QStringLiteral("tarnwick: cannot record to %1: %2\n").arg(path, reason);
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -68,8 +62,9 @@ int main(int argc, char *argv[])
     // A recording that cannot be kept is refused before the operator starts a run.
     auto recorder = std::make_unique<ReadingRecorder>();
     if (!commandLine.record.isEmpty() && !recorder->open(commandLine.record))
-        return giveAnswer({cannotRecord(commandLine.record, recorder->errorString()), UsageError},
-                          argc, argv);
+        return giveAnswer(
+            {cannotRecordLine(commandLine.record, recorder->errorString()) + u'\n', UsageError},
+            argc, argv);
 
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("tarnwick"));
@@ -99,14 +94,8 @@ int main(int argc, char *argv[])
     // --record wins for this start and is not remembered; else the menu's last choice goes on.
     if (recorder->isOpen()) {
         window.recording.start(std::move(recorder), commandLine.record);
-    } else if (const QString file = remembered::recordFile(); !file.isEmpty()) {
-        if (!window.menu()->recordTo(file)) {
-            std::fputs(qPrintable(cannotRecord(file, window.recording.errorString())), stderr);
-            window.notice.set(
-                TitleNotice::Topic::Recording,
-                QStringLiteral("%1 に記録できません").arg(QDir::toNativeSeparators(file)));
-            remembered::setRecordFile({});
-        }
+    } else {
+        window.menu()->resumeRememberedRecording();
     }
     window.show();
     return app.exec();

@@ -76,6 +76,11 @@ bool ReadingRecorder::endsMidLine() const
     return reader.getChar(&last) && last != '\n';
 }
 
+QString cannotRecordLine(const QString &path, const QString &reason)
+{
+    return QStringLiteral("tarnwick: cannot record to %1: %2").arg(path, reason);
+}
+
 void ReadingRecorder::record(Trace trace, float value, std::int32_t sample, const QDateTime &time,
                              ReadingOrigin origin)
 {
@@ -87,7 +92,7 @@ void ReadingRecorder::record(Trace trace, float value, std::int32_t sample, cons
     const bool written = write(csv::row(row));
     // One line for each run of failures, not one for every reading while the disk is full.
     if (!written && !failing_)
-        errorSink_(QStringLiteral("tarnwick: cannot record to %1: %2").arg(path_, error_));
+        errorSink_(cannotRecordLine(path_, error_));
     failing_ = !written;
 }
 

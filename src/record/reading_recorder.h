@@ -9,6 +9,9 @@
 #include <cstdint>
 #include <functional>
 
+// The one line a recording that cannot be kept leaves on standard error, without a line end.
+QString cannotRecordLine(const QString &path, const QString &reason);
+
 // Appends each completed reading to a CSV file as one row:
 //   time,sample,quantity,value,unit,origin,log_interval
 //   2026-12-08T14:05:09+09:00,0,temperature,25.3,°C,live,

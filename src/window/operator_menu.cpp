@@ -1,6 +1,7 @@
 #include "window/operator_menu.h"
 
 #include "chart/picture_box.h"
+#include "record/reading_recorder.h"
 #include "serial/present_ports.h"
 #include "window/main_window.h"
 #include "window/remembered_choices.h"
@@ -12,6 +13,7 @@
 #include <QFileDialog>
 #include <QMenu>
 #include <QMessageBox>
+#include <cstdio>
 
 namespace {
 
@@ -136,6 +138,22 @@ void OperatorMenu::endRecording()
     remembered::setRecordFile({});
 }
 
+void OperatorMenu::resumeRememberedRecording()
+{
+    const QString path = remembered::recordFile();
+    if (path.isEmpty() || recordTo(path))
+        return;
+    std::fprintf(stderr, "%s\n", qPrintable(cannotRecordLine(path, form_.recording.errorString())));
+    form_.notice.set(TitleNotice::Topic::Recording, cannotRecordNotice(path));
+    remembered::setRecordFile({});
+}
+
+QString OperatorMenu::cannotRecordNotice(const QString &path) const
+{
+    return QStringLiteral("%1 に記録できません：%2")
+        .arg(QDir::toNativeSeparators(path), form_.recording.errorString());
+}
+
 void OperatorMenu::askForRecordFile()
 {
     QFileDialog dialog(&form_, QStringLiteral("記録する CSV ファイル"));
@@ -150,8 +168,5 @@ void OperatorMenu::askForRecordFile()
         return;
     const QString path = dialog.selectedFiles().constFirst();
     if (!recordTo(path))
-        QMessageBox::warning(
-            &form_, QStringLiteral("Tarnwick"),
-            QStringLiteral("%1 に記録できません：%2")
-                .arg(QDir::toNativeSeparators(path), form_.recording.errorString()));
+        QMessageBox::warning(&form_, QStringLiteral("Tarnwick"), cannotRecordNotice(path));
 }

@@ -27,6 +27,9 @@ public:
     bool choosePort(const QString &path);
     bool recordTo(const QString &path);
     void endRecording();
+    // The recording chosen at an earlier start goes on; one that cannot is said where the
+    // operator looks and forgotten.
+    void resumeRememberedRecording();
 
     // The port is the built-in instrument's line: shown, but no other is offered.
     void fixPort() { portFixed_ = true; }
@@ -37,6 +40,7 @@ private:
     void addRecording(QMenu &menu);
     void addInUse(QMenu &menu);
     void askForRecordFile();
+    QString cannotRecordNotice(const QString &path) const;
 
     Form1 &form_;
     bool portFixed_ = false;
