@@ -81,6 +81,11 @@ public:
         return reading;
     }
 
+    bool waitUntilHostCanRead(int timeoutMs) const override
+    {
+        return pty_ && pty_->waitUntilProgramCanRead(timeoutMs);
+    }
+
     void close() override
     {
         if (fd_ < 0)

@@ -66,6 +66,14 @@ HostEnd DeviceLine::hostEnd() const
     return {devicePath_, inProcess_ ? &inProcess_->hostEnd() : nullptr};
 }
 
+bool DeviceLine::waitUntilHostCanRead(int timeoutMs) const
+{
+    // A line inside the program hands bytes over as they are written.
+    if (inProcess_)
+        return inProcess_->hostEnd().bytesAvailable() > 0;
+    return isOpen() && end_->waitUntilHostCanRead(timeoutMs);
+}
+
 bool DeviceLine::watch(std::unique_ptr<LineEnd> end)
 {
     if (!end)

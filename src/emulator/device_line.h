@@ -51,6 +51,11 @@ public:
     void send(const QByteArray &bytes);
     // Bytes queued and not yet written.
     qsizetype pendingBytes() const { return pending_.size(); }
+    // Every byte sent since the line opened: written, or queued to be.
+    qint64 bytesSent() const { return written_ + pending_.size(); }
+    // Blocks until bytes written wait at the host's end, where its next read finds them;
+    // false when none arrive in time, or when the line cannot see the host's end.
+    bool waitUntilHostCanRead(int timeoutMs) const;
     // Hangs up at once, as an unplugged adapter.
     void close();
 

@@ -72,6 +72,7 @@ bool InstrumentEmulator::openForThisProgram(LineKind kind)
 
 void InstrumentEmulator::receive(const QByteArray &bytes)
 {
+    bytesReceived_ += bytes.size();
     for (const Command &command : reader_.read(bytes)) {
         emit commandReceived(command.bytes);
         execute(command);

@@ -31,6 +31,11 @@ public:
     // What the host connects to.
     QString devicePath() const { return line_.devicePath(); }
     QString errorString() const { return line_.errorString(); }
+    // Every byte sent to the host since the line opened; every byte read from it, in all.
+    qint64 bytesSent() const { return line_.bytesSent(); }
+    qint64 bytesReceived() const { return bytesReceived_; }
+    // Milliseconds until the next reading is due; -1 while no run is going.
+    int msToNextReading() const { return interval_.remainingTime(); }
 
 signals:
     void commandReceived(const QByteArray &command);
@@ -71,4 +76,5 @@ private:
     Run run_;
     Memory memory_;
     double clockMinutes_; // the instrument's clock: advances by the interval with each reading
+    qint64 bytesReceived_ = 0;
 };

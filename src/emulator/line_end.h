@@ -23,6 +23,9 @@ public:
     virtual qint64 write(const char *data, qint64 size) = 0;
     // Everything waiting, without blocking.
     virtual Reading readWaiting() = 0;
+    // Blocks until bytes written wait at the host's side, where its next read finds them;
+    // false when none arrive in time, or when this end cannot see the host's side.
+    virtual bool waitUntilHostCanRead(int /*timeoutMs*/) const { return false; }
     // Hangs up at once. The object itself may be in one of its signals, so whoever owns it
     // deletes it later.
     virtual void close() = 0;

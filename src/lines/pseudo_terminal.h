@@ -21,6 +21,9 @@ public:
     bool write(const QByteArray &bytes);
     // Everything the program has written so far, without waiting.
     QByteArray readAvailable();
+    // Blocks until bytes written wait at the program's side, where its next read finds them;
+    // false when none arrive in time.
+    bool waitUntilProgramCanRead(int timeoutMs) const;
     // Hangs up: the program's side sees the device vanish.
     void close();
 

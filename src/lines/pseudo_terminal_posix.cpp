@@ -66,6 +66,14 @@ QByteArray PseudoTerminal::readAvailable()
     return bytes;
 }
 
+// The kernel hands written bytes on to the program's side a moment later; that side, which
+// this object holds open too, polls readable once they are there.
+bool PseudoTerminal::waitUntilProgramCanRead(int timeoutMs) const
+{
+    pollfd readable{slaveFd_, POLLIN, 0};
+    return isOpen() && poll(&readable, 1, timeoutMs) > 0 && (readable.revents & POLLIN);
+}
+
 void PseudoTerminal::close()
 {
     if (slaveFd_ >= 0)

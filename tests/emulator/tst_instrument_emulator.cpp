@@ -39,9 +39,8 @@ public:
     {
         return ::write(fd_, bytes.constData(), bytes.size()) == bytes.size();
     }
-    // Everything received since the start or the last forget().
+    // Everything received since the start.
     QByteArray received() const { return received_; }
-    void forget() { received_.clear(); }
     bool hungUp() const { return hungUp_; }
 
 private:
@@ -129,9 +128,11 @@ private slots:
         QVERIFY(emulator);
         QSignalSpy commands(emulator.get(), &InstrumentEmulator::commandReceived);
         Host host(emulator->devicePath());
-        for (const char *piece : {"L", "1", "0H", "S", "T"}) {
+        qint64 sent = 0;
+        for (const QByteArray piece : {"L", "1", "0H", "S", "T"}) {
             QVERIFY(host.send(piece));
-            QTest::qWait(20);
+            sent += piece.size();
+            QVERIFY(waitUntil([&] { return emulator->bytesReceived() == sent; }));
         }
         QVERIFY(waitUntil([&] {
             return host.received() ==
@@ -152,7 +153,8 @@ private slots:
         QVERIFY(waitUntil([&] { return pairsIn(host.received()) >= 3; }));
         QVERIFY(host.send("S"));
         QVERIFY(waitUntil([&] { return host.received().contains(protocol::Acknowledgement); }));
-        QTest::qWait(300);
+        QCOMPARE(emulator->msToNextReading(), -1);
+        QVERIFY(waitUntil([&] { return host.received().size() == emulator->bytesSent(); }));
         const QByteArray all = host.received();
         QCOMPARE(all.mid(all.indexOf(protocol::Acknowledgement) + 1), QByteArray());
     }
@@ -164,13 +166,15 @@ private slots:
         Host host(emulator->devicePath());
         QVERIFY(host.send("R 1M"));
         QVERIFY(waitUntil([&] { return pairsIn(host.received()) >= 3; }));
-        host.forget();
+        qint64 sentByTheOldRun = -1;
+        connect(emulator.get(), &InstrumentEmulator::commandReceived, this,
+                [&] { sentByTheOldRun = emulator->bytesSent(); });
         QVERIFY(host.send("R30H")); // 18 s at this speed
-        QTest::qWait(300);
-        // The new run's first pair, and at most two of the old run still on their way;
-        // the old run would have sent about thirty.
-        const int pairs = pairsIn(host.received());
-        QVERIFY2(pairs >= 1 && pairs <= 3, qPrintable(QString::number(pairs)));
+        QVERIFY(waitUntil([&] {
+            return sentByTheOldRun >= 0 && host.received().size() == emulator->bytesSent();
+        }));
+        QCOMPARE(host.received().mid(sentByTheOldRun), Pair);
+        QVERIFY2(emulator->msToNextReading() > 1000, "the old run's 10 ms interval goes on");
     }
 
     void dropAfterHangsUp()

@@ -190,6 +190,7 @@ private slots:
                  qPrintable(QStringLiteral("%1 pieces left").arg(feeder.piecesLeft())));
         rescue.timer.stop();
         QVERIFY2(!rescue.fired, "the program was left waiting for an acknowledgement");
+        QVERIFY2(feeder.everyPieceWaited(), "a piece came late: the decoding did not find it");
 
         qInfo("%lld of %lld pieces fed, deepest stack %lld bytes, %d message boxes",
               pieces.size() - feeder.piecesLeft(), pieces.size(), feeder.deepestStack(),

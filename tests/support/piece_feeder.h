@@ -20,6 +20,8 @@ public:
     void start();
     bool done() const { return next_ >= pieces_.size(); }
     qsizetype piecesLeft() const { return pieces_.size() - next_; }
+    // Whether each piece sent was waiting for the program before its notification ran.
+    bool everyPieceWaited() const { return everyPieceWaited_; }
     // Stack used by the deepest event since start(), in bytes.
     qsizetype deepestStack() const { return top_ - lowest_; }
 
@@ -33,6 +35,7 @@ private:
     const QObject &link_;
     QList<QByteArray> pieces_;
     qsizetype next_ = 0;
+    bool everyPieceWaited_ = true;
     const char *top_ = nullptr;
     const char *lowest_ = nullptr;
 };

@@ -1,7 +1,6 @@
 #include "scripted_instrument.h"
 
 #include "serial/serial_link.h"
-#include "wait.h"
 
 LineKind testLine()
 {
@@ -23,6 +22,11 @@ void ScriptedInstrument::answer(char command, const QByteArray &answer)
 void ScriptedInstrument::send(const QByteArray &bytes)
 {
     line_.send(bytes);
+}
+
+bool ScriptedInstrument::waitUntilProgramCanRead() const
+{
+    return line_.waitUntilHostCanRead(DefaultWaitMs);
 }
 
 bool ScriptedInstrument::sendInPieces(const QByteArray &bytes, qsizetype pieceSize,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "emulator/device_line.h"
+#include "wait.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -32,13 +33,16 @@ public:
     std::function<void(char)> onCommand;
 
     void send(const QByteArray &bytes);
+    // Blocks, without the event loop, until bytes sent wait where the program's next read
+    // finds them; false when none arrive.
+    bool waitUntilProgramCanRead() const;
     // Sends the bytes in pieces of the given size, each once link has notified the one before;
     // false unless every piece came in a receive notification of its own.
     bool sendInPieces(const QByteArray &bytes, qsizetype pieceSize, const MSComm &link);
 
     QByteArray received() const { return received_; }
     // Runs the event loop until the program has sent at least count bytes in all.
-    bool waitForReceived(qsizetype count, int timeoutMs = 5000);
+    bool waitForReceived(qsizetype count, int timeoutMs = DefaultWaitMs);
 
     void hangUp();
 
