@@ -3,6 +3,7 @@
 #include "chart/picture_box.h"
 #include "record/reading_recorder.h"
 #include "serial/present_ports.h"
+#include "window/figures_item.h"
 #include "window/main_window.h"
 #include "window/remembered_choices.h"
 #include "window/system_menu.h"
@@ -50,6 +51,7 @@ void OperatorMenu::fill(QMenu &menu)
     addPorts(menu);
     menu.addSeparator();
     addRecording(menu);
+    addFiguresItem(menu, form_);
     menu.addSeparator();
     addInUse(menu);
 }
