@@ -15,7 +15,14 @@ namespace views {
 namespace {
 
 // How long a change waits to be shown, so that a burst of readings is shown once.
-constexpr int ShowDelayMs = 250;
+constexpr int ShowDelayMs = 500;
+
+// The widest text a column of figures holds: a time, or a value with its sign.
+QString widestText(int column)
+{
+    const bool timeColumn = column == 1 || column == 3;
+    return timeColumn ? QStringLiteral("0000/00/00 00:00:00") : QStringLiteral("-000.00");
+}
 
 QTableWidget *newQuantityTable(const FiguresTable &table, QWidget *parent)
 {
@@ -25,8 +32,11 @@ QTableWidget *newQuantityTable(const FiguresTable &table, QWidget *parent)
     for (int row = 0; row < widget->rowCount(); ++row) {
         widget->setVerticalHeaderItem(row, new QTableWidgetItem(table.quantities[row + 1].front()));
         for (int column = 0; column < widget->columnCount(); ++column)
-            widget->setItem(row, column, new QTableWidgetItem);
+            widget->setItem(row, column, new QTableWidgetItem(widestText(column)));
     }
+    // Sized once for the widest figures: the window keeps its size as they change, and
+    // showing them again measures no text.
+    widget->resizeColumnsToContents();
     widget->setEditTriggers(QAbstractItemView::NoEditTriggers);
     widget->setFocusPolicy(Qt::NoFocus);
     widget->setSelectionMode(QAbstractItemView::NoSelection);
@@ -103,7 +113,6 @@ void FiguresWindow::showFigures()
         for (int column = 1; column < cells.size(); ++column)
             quantities_->item(row - 1, column - 1)->setText(cells[column]);
     }
-    quantities_->resizeColumnsToContents();
 }
 
 } // namespace views
