@@ -15,7 +15,7 @@ namespace views {
 namespace {
 
 // How long a change waits to be shown, so that a burst of readings is shown once.
-constexpr int ShowDelayMs = 500;
+constexpr int ShowDelayMs = 1000;
 
 // The widest text a column of figures holds: a time, or a value with its sign.
 QString widestText(int column)

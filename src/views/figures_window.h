@@ -13,7 +13,7 @@ class QTableWidget;
 namespace views {
 
 // The run's figures in a small window of their own beside the chart, following the run as
-// its readings come. It shows them again at most a few times a second, and not at all
+// its readings come. It shows them again at most once a second, and not at all
 // while hidden, so a fast transfer pays only for the figures themselves. Copy (its button
 // or Ctrl+C) puts them on the clipboard as tab-separated text.
 class FiguresWindow : public QWidget {

@@ -1,6 +1,7 @@
 #include "chart/picture_box.h"
 #include "desk.h"
 #include "device/caption_text.h"
+#include "emulator/wire_encoding.h"
 #include "reading_pairs.h"
 #include "views/figures_window.h"
 #include "views/pointer_readout.h"
@@ -89,6 +90,17 @@ private slots:
         QCOMPARE(QToolTip::text(), text);
         QCOMPARE(desk.form.Picture1->accessibleDescription(), text);
         QCOMPARE(marker.x() - desk.form.Picture1->innerOrigin().x(), qRound(50 + 7.5 * position));
+    }
+
+    // Readings fetched from the instrument's log say so, with the interval it reported.
+    void readoutTellsLoggedReadings()
+    {
+        ScriptedDesk desk;
+        desk.measure();
+        desk.instrument.send(wire::loggingReport(10, protocol::Unit::Minutes));
+        QVERIFY(sendReadings(desk, {{25, 60}}));
+        pointAt(desk, 50);
+        QVERIFY(QToolTip::text().endsWith(QStringLiteral("\n受信した記録（10分毎）")));
     }
 
     void nothingShowsOnAnEmptyChart()
