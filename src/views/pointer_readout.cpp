@@ -9,6 +9,7 @@
 
 #include <QMouseEvent>
 #include <QToolTip>
+#include <algorithm>
 #include <cmath>
 
 namespace views {
@@ -56,10 +57,24 @@ bool PointerReadout::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::MouseMove) {
         const auto *move = static_cast<QMouseEvent *>(event);
         pointAt(move->position().toPoint(), move->globalPosition().toPoint());
-    } else if (event->type() == QEvent::Leave) {
+    } else if (event->type() == QEvent::KeyPress) {
+        if (step(static_cast<QKeyEvent *>(event)->key()))
+            return true;
+    } else if (event->type() == QEvent::Leave || event->type() == QEvent::FocusOut) {
         hide();
     }
     return QObject::eventFilter(watched, event);
+}
+
+bool PointerReadout::step(int key)
+{
+    const auto count = qsizetype(readings_.samples().size());
+    if ((key != Qt::Key_Left && key != Qt::Key_Right) || count == 0)
+        return false;
+    const qsizetype position =
+        !shown_ ? count - 1 : std::clamp(*shown_ + (key == Qt::Key_Left ? -1 : 1), {}, count - 1);
+    show(position, std::nullopt);
+    return true;
 }
 
 void PointerReadout::pointAt(QPoint widgetPosition, QPoint globalPosition)
@@ -75,7 +90,7 @@ void PointerReadout::pointAt(QPoint widgetPosition, QPoint globalPosition)
         hide();
 }
 
-void PointerReadout::show(qsizetype position, QPoint globalPosition)
+void PointerReadout::show(qsizetype position, std::optional<QPoint> globalPosition)
 {
     shown_ = position;
     const Sample &sample = readings_.samples().at(std::size_t(position));
@@ -84,7 +99,9 @@ void PointerReadout::show(qsizetype position, QPoint globalPosition)
                          chart::Height + 1);
     marker_->show();
     const QString text = readoutText(sample);
-    QToolTip::showText(globalPosition, text, &picture_);
+    const QPoint markerMiddle = marker_->geometry().center();
+    QToolTip::showText(globalPosition.value_or(picture_.mapToGlobal(markerMiddle)), text,
+                       &picture_);
     picture_.setAccessibleDescription(text);
 }
 

@@ -12,8 +12,9 @@ namespace views {
 
 // The values under the pointer: moving over the chart names the sample nearest to it in a
 // tooltip and to screen readers (the chart's accessible description), and a thin marker
-// stands over that sample. The marker is a child widget above the chart, so the chart's
-// image never holds it, and moving it repaints only its own column. A still pointer costs
+// stands over that sample. With the chart focused, the Left and Right keys step from
+// sample to sample, starting at the last one. The marker is a child widget above the chart, so the
+// chart's image never holds it, and moving it repaints only its own column. A still pointer costs
 // nothing; readings arriving meanwhile do not touch the readout.
 class PointerReadout : public QObject {
     Q_OBJECT
@@ -30,7 +31,9 @@ protected:
 
 private:
     void pointAt(QPoint widgetPosition, QPoint globalPosition);
-    void show(qsizetype position, QPoint globalPosition);
+    // Steps the readout to the sample before or after for Left or Right; false for others.
+    bool step(int key);
+    void show(qsizetype position, std::optional<QPoint> globalPosition);
     void hide();
 
     PictureBox &picture_;

@@ -13,6 +13,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QPaintEvent>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 #include <QToolTip>
@@ -101,6 +102,25 @@ private slots:
         QVERIFY(sendReadings(desk, {{25, 60}}));
         pointAt(desk, 50);
         QVERIFY(QToolTip::text().endsWith(QStringLiteral("\n受信した記録（10分毎）")));
+    }
+
+    // With the chart focused, the arrow keys step through the samples from the last one.
+    void arrowKeysStepThroughTheSamples()
+    {
+        ScriptedDesk desk;
+        desk.measure();
+        QVERIFY(sendReadingsApart(desk, Pairs));
+        desk.form.Picture1->setFocus();
+        QList<qsizetype> shown;
+        for (Qt::Key key :
+             {Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left, Qt::Key_Right}) {
+            QTest::keyClick(desk.form.Picture1, key);
+            shown << readout(desk).shown().value_or(-1);
+        }
+        QCOMPARE(shown, (QList<qsizetype>{2, 1, 0, 0, 1}));
+        QVERIFY(QToolTip::text().contains(QStringLiteral("温度 ： 20.5 ℃")));
+        desk.form.Command2->setFocus(); // Stop: enabled during the run
+        QVERIFY(!readout(desk).shown());
     }
 
     void nothingShowsOnAnEmptyChart()
