@@ -57,8 +57,8 @@ public:
     QPushButton *Command1;
     QPushButton *Command2;
     MSComm MSComm1;
-    Recording recording;  // the readings' CSV file, when one is chosen
-    RunReadings readings; // the run on the chart, sample by sample
+    RunReadings readings;          // the run on the chart, sample by sample
+    Recording recording{readings}; // the run's CSV file, when one is chosen
     TitleNotice notice{*this};
     OperatorMenu *menu() const { return menu_; }
 
