@@ -50,6 +50,7 @@ void OperatorMenu::fill(QMenu &menu)
     addPorts(menu);
     menu.addSeparator();
     addRecording(menu);
+    form_.viewing.addItems(menu);
     menu.addSeparator();
     addInUse(menu);
 }
