@@ -150,9 +150,9 @@ private slots:
         QTest::newRow("not a recording")
             << QByteArray("名前,値\r\nA,1\r\n") << false << 0 << "を開けません";
         QTest::newRow("binary") << QByteArray("\x00\xff\x01", 3) << false << 0 << "を開けません";
-        QTest::newRow("truncated") << good.first(good.size() - 5) << true << 3 << "読めない行 1";
+        QTest::newRow("truncated") << good.first(good.size() - 5) << true << 2 << "読めない行 1";
         QByteArray corrupted = good;
-        corrupted.replace("40.0", "4x.0");
+        corrupted.replace(",120,", ",1x0,");
         QTest::newRow("corrupted row") << corrupted << true << 3 << "読めない行 1";
         QTest::newRow("older layout") << earlierLayoutRun() << true << 2 << "";
     }
