@@ -48,6 +48,16 @@ QString problemsLine(const QString &path, const QStringList &problems)
         .arg(problems.constFirst());
 }
 
+// What the chart was drawn with for a file that does not say it.
+QString assumedSettingsText(const RunSettings &settings)
+{
+    const QString unit =
+        settings.unit == protocol::Unit::Minutes ? caption::PerMinute : caption::PerHour;
+    return QStringLiteral("記録にない設定を仮定：%1 %2、測定時間 %3 時間")
+        .arg(settings.interval)
+        .arg(unit, settings.span);
+}
+
 QString runItemText(const RecordedRun &run)
 {
     return QStringLiteral("%1（%2 点）")
@@ -216,6 +226,7 @@ QString RecordingView::cannotOpenNotice(const QString &path, const QString &reas
 
 void RecordingView::addItems(QMenu &menu)
 {
+    menu.addSeparator();
     QAction *open = menu.addAction(QStringLiteral("記録を開く(&O)..."));
     // A running measurement keeps its chart.
     open->setEnabled(form_.runLock().constFirst()->isEnabled());
@@ -223,7 +234,7 @@ void RecordingView::addItems(QMenu &menu)
     if (showing_ && file_.runs.size() > 1)
         addRuns(menu);
     if (showing_ && shownRun_ < file_.runs.size() && !file_.runs[shownRun_].assumed.isEmpty())
-        menu.addAction(file_.runs[shownRun_].assumed)->setEnabled(false);
+        menu.addAction(assumedSettingsText(file_.runs[shownRun_].settings))->setEnabled(false);
 }
 
 void RecordingView::addRuns(QMenu &menu)
