@@ -16,6 +16,11 @@ LiveEnd measureAndRecord(const QString &path, const QByteArray &readings, int sa
     ScriptedDesk desk;
     if (!desk.form.recording.start(path))
         qFatal("cannot record to %s", qPrintable(path));
+    return measureRun(desk, readings, samples);
+}
+
+LiveEnd measureRun(ScriptedDesk &desk, const QByteArray &readings, int samples)
+{
     desk.form.UpDown2->setValue(6); // ten samples fill the chart: wide steps
     desk.instrument.answer('S', protocol::Acknowledgement);
     desk.measure();
