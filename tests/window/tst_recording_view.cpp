@@ -16,7 +16,7 @@ namespace {
 
 // Runs whole and cut short: a temperature without its humidity ends the second.
 const QByteArray FirstRun = "T25.3\r\nH60.1\r\nT24.0\r\nH99.9\r\n";
-const QByteArray SecondRun = "T-5.2\r\nH40.0\r\nT120.0\r\nH0.5\r\nT1.0\r\n";
+const QByteArray SecondRun = "T-5.2\r\nH40.0\r\nT120.0\r\nH0.5\r\n|T1.0\r\n";
 
 // Two samples in the seven columns recorded before one row held a whole sample.
 QByteArray earlierLayoutRun()
