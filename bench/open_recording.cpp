@@ -2,6 +2,7 @@
 #include "chart/picture_box.h"
 #include "desk.h"
 #include "process_figures.h"
+#include "record/recording_reader.h"
 #include "wait.h"
 
 #include <QApplication>
@@ -47,6 +48,14 @@ double openSeconds(Form1 &window, const QString &path)
     return monotonicSeconds() - start;
 }
 
+double readSeconds(const QString &path)
+{
+    const double start = monotonicSeconds();
+    if (readRecording(path).runs.empty())
+        qFatal("the recording holds no run");
+    return monotonicSeconds() - start;
+}
+
 double repaintSeconds(Form1 &window)
 {
     const double start = monotonicSeconds();
@@ -65,13 +74,16 @@ int main(int argc, char *argv[])
     Desk viewer(QStringLiteral("/nonexistent/tarnwick-bench"));
     std::vector<double> openTimes;
     std::vector<double> repaintTimes;
+    std::vector<double> readTimes;
     for (int i = 0; i < Rounds; ++i) {
+        readTimes.push_back(readSeconds(path));
         openTimes.push_back(openSeconds(viewer.form, path));
         settle();
         repaintTimes.push_back(repaintSeconds(viewer.form));
     }
     if (viewer.form.readings.samples().size() != std::size_t(Samples))
         qFatal("the recording holds %zu samples", viewer.form.readings.samples().size());
+    reportFigure("reading the file alone", median(readTimes) * 1e3, "ms");
     reportFigure("repaint of the opened chart of 32767 samples", median(repaintTimes) * 1e3, "ms");
     reportBudget({"opening a recording of 32767 samples to the drawn chart", Budget::Bound::AtMost,
                   200, "ms"},
