@@ -58,6 +58,18 @@ QString assumedSettingsText(const RunSettings &settings)
         .arg(unit, settings.span);
 }
 
+// What of a file that is shown could not be read, or was assumed, on standard error.
+void sayWhatWasNotRead(const QString &path, const RecordingFile &file)
+{
+    if (!file.error.isEmpty())
+        writeToStandardError(cannotOpenLine(path, file.error));
+    if (!file.problems.isEmpty())
+        writeToStandardError(problemsLine(path, file.problems));
+    if (!file.runs.empty() && !file.runs.back().assumed.isEmpty())
+        writeToStandardError(QStringLiteral("tarnwick: %1: %2")
+                                 .arg(QDir::toNativeSeparators(path), file.runs.back().assumed));
+}
+
 QString runItemText(const RecordedRun &run)
 {
     return QStringLiteral("%1（%2 点）")
@@ -96,13 +108,7 @@ bool RecordingView::show(const QString &path, RecordingFile file)
         form_.notice.set(TitleNotice::Topic::Viewing, cannotOpenNotice(path, file.error));
         return false;
     }
-    if (!file.error.isEmpty())
-        writeToStandardError(cannotOpenLine(path, file.error));
-    if (!file.problems.isEmpty())
-        writeToStandardError(problemsLine(path, file.problems));
-    if (!file.runs.empty() && !file.runs.back().assumed.isEmpty())
-        writeToStandardError(QStringLiteral("tarnwick: %1: %2")
-                                 .arg(QDir::toNativeSeparators(path), file.runs.back().assumed));
+    sayWhatWasNotRead(path, file);
     if (!showing_) {
         showing_ = LiveRun{form_.readings.settings(),
                            form_.readings.start(),
