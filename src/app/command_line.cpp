@@ -71,8 +71,8 @@ CommandLine parseCommandLine(const QStringList &arguments)
     const QCommandLineOption simulate(QStringLiteral("simulate"), QString::fromUtf8(SimulateText));
     const QCommandLineOption record(
         QStringLiteral("record"),
-        QStringLiteral("Append every reading to the CSV file FILE as it is shown (default: the "
-                       "file last chosen in the window's menu)."),
+        QStringLiteral("Append the run on the chart to the CSV file FILE, one row per sample "
+                       "(default: the file last chosen in the window's menu)."),
         QStringLiteral("FILE"));
     const QCommandLineOption open(
         QStringLiteral("open"),

@@ -176,33 +176,42 @@ void Reader::beginRunIfNew(QByteArrayView start, std::int32_t index)
     lastIndex_ = 0;
 }
 
+RunSettings runSettings(const Fields &fields)
+{
+    const auto interval =
+        need(recorded::parseDuration(fields[SampleField::Interval]), "unreadable interval");
+    return {.mode = need(recorded::parseMode(fields[SampleField::Mode]), "unknown mode"),
+            .interval = interval.count,
+            .unit = interval.unit,
+            .span = QString::fromUtf8(fields[SampleField::Span])};
+}
+
+Sample sampleOf(const Fields &fields, const QDateTime &time)
+{
+    Sample sample{.index = need(recorded::parseSampleIndex(fields[SampleField::Sample]),
+                                "unreadable sample number"),
+                  .time = time,
+                  .temperature =
+                      optionalReading(fields[SampleField::Temperature], "unreadable temperature"),
+                  .humidity = optionalReading(fields[SampleField::Humidity], "unreadable humidity"),
+                  .origin = need(recorded::parseOrigin(fields[SampleField::Origin],
+                                                       fields[SampleField::LogInterval]),
+                                 "unknown origin or log interval")};
+    if (!sample.temperature && !sample.humidity)
+        throw RowError{QStringLiteral("neither temperature nor humidity")};
+    return sample;
+}
+
+// A sample's row, or a link note's; either carries the run's settings as they were then.
 void Reader::readSampleRow(const Fields &fields)
 {
     if (fields.size() != SampleField::Count)
         throw RowError{
             QStringLiteral("%1 fields, not %2").arg(fields.size()).arg(SampleField::Count)};
     const QDateTime time = needTime(fields[SampleField::Time], "unreadable time");
-    const RunSettings settings{
-        .mode = need(recorded::parseMode(fields[SampleField::Mode]), "unknown mode"),
-        .interval = 0,
-        .unit = {},
-        .span = QString::fromUtf8(fields[SampleField::Span]),
-    };
-    const auto interval =
-        need(recorded::parseDuration(fields[SampleField::Interval]), "unreadable interval");
+    const RunSettings settings = runSettings(fields);
     if (fields[SampleField::Link].isEmpty()) {
-        Sample sample{
-            .index = need(recorded::parseSampleIndex(fields[SampleField::Sample]),
-                          "unreadable sample number"),
-            .time = time,
-            .temperature =
-                optionalReading(fields[SampleField::Temperature], "unreadable temperature"),
-            .humidity = optionalReading(fields[SampleField::Humidity], "unreadable humidity"),
-            .origin = need(recorded::parseOrigin(fields[SampleField::Origin],
-                                                 fields[SampleField::LogInterval]),
-                           "unknown origin or log interval")};
-        if (!sample.temperature && !sample.humidity)
-            throw RowError{QStringLiteral("neither temperature nor humidity")};
+        Sample sample = sampleOf(fields, time);
         beginRunIfNew(fields[SampleField::RunStart], sample.index);
         lastIndex_ = sample.index;
         runs_.add(std::move(sample));
@@ -212,10 +221,7 @@ void Reader::readSampleRow(const Fields &fields)
         beginRunIfNew(fields[SampleField::RunStart], lastIndex_);
         runs_.add(std::move(note));
     }
-    RunSettings &kept = runs_.last().settings;
-    kept = settings;
-    kept.interval = interval.count;
-    kept.unit = interval.unit;
+    runs_.last().settings = settings;
 }
 
 // One reading: it completes the last sample when that stands at its sample number and lacks
@@ -284,8 +290,8 @@ RecordingFile readRecording(QIODevice &device)
 
 RecordingFile parseRecording(const QByteArray &bytes)
 {
-    QByteArray copy = bytes;
-    QBuffer buffer(&copy);
+    QBuffer buffer;
+    buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     return readRecording(buffer);
 }
