@@ -241,8 +241,8 @@ void RecordingView::addItems(QMenu &menu)
 {
     menu.addSeparator();
     QAction *open = menu.addAction(QStringLiteral("記録を開く(&O)..."));
-    // A running measurement keeps its chart.
-    open->setEnabled(form_.runLock().constFirst()->isEnabled());
+    // A measurement or a transfer under way keeps its chart: its readings are the live run's.
+    open->setEnabled(form_.runLock().constFirst()->isEnabled() && !form_.session().Origin.logged);
     connect(open, &QAction::triggered, this, &RecordingView::askForFile);
     if (showing_ && file_.runs.size() > 1)
         addRuns(menu);

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -143,6 +144,26 @@ private slots:
         }
         desk.form.recording.stop();
         QCOMPARE(fileBytes(path), recorded);
+    }
+
+    // A transfer's readings belong to the live run: no recording is opened while they come.
+    void noRecordingOpensDuringATransfer()
+    {
+        ScriptedDesk desk;
+        desk.instrument.answer('T', "L2H\r\n");
+        bool offered = true;
+        // The menu is looked at inside Receive's wait, once the report has come.
+        desk.instrument.onCommand = [&](char) {
+            QTimer::singleShot(0, &desk.form, [&] {
+                waitUntil([&] { return desk.form.session().Origin.logged; });
+                QMenu menu;
+                desk.form.menu()->fill(menu);
+                offered = itemNamed(menu, QStringLiteral("記録を開く(&O)..."))->isEnabled();
+                desk.instrument.send(protocol::Acknowledgement);
+            });
+        };
+        desk.form.Command3->click();
+        QVERIFY(!offered);
     }
 
     // What cannot be read is told in the title, the sound rows are shown, and the file stays
