@@ -66,7 +66,7 @@ void ReadingRecorder::follow(const RunReadings &readings)
     readings_ = &readings;
     finishedSamples_ = readings.samples().size();
     connect(&readings, &RunReadings::begun, this, [this] {
-        finishedSamples_ = 0;
+        finishedSamples_ = readings_->samples().size(); // a resumed run's are written already
         heldLinks_.clear();
         readingsPosition_ = -1;
     });
@@ -136,7 +136,8 @@ void ReadingRecorder::writeReadings(qsizetype position)
 
 void ReadingRecorder::writeRow(const QStringList &fields)
 {
-    if (!file_.isOpen())
+    // A recording shown in the window is read, never written again.
+    if (!file_.isOpen() || (readings_ && readings_->source() == RunReadings::Source::Recording))
         return;
     const bool written = write(csv::row(fields));
     // One line for each run of failures, not one for every row while the disk is full.
