@@ -35,6 +35,8 @@ public:
 
     // The six controls a run locks: Measure disables them, Stop enables them.
     QList<QWidget *> runLock() const;
+    // Stop or Receive waits for the acknowledgement on the port it opened.
+    bool waiting() const { return waits_ > 0; }
 
     PictureBox *Picture1;
     QLabel *Label7;
@@ -102,4 +104,5 @@ private:
     caption::ClockText clock_;
     WindowNesting nesting_;
     OperatorMenu *menu_ = nullptr;
+    int waits_ = 0; // waits for the acknowledgement in progress, nested ones included
 };
