@@ -403,7 +403,8 @@ private slots:
     void readingCaptionsLookAsPlainLabelsDrawThem()
     {
         Form1 form;
-        showActive(form);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
         QLabel plain(&form);
         plain.setTextFormat(Qt::PlainText);
         plain.setGeometry(form.Label6->geometry());
