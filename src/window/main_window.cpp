@@ -63,6 +63,8 @@ QLabel *label(QWidget *parent, const QString &caption, QRect geometry,
     auto *label = new Kind(caption, parent);
     label->setTextFormat(Qt::PlainText); // captions from the wire are never markup
     label->setGeometry(geometry);
+    // A fixed size spares the window a layout request on every new caption.
+    label->setFixedSize(geometry.size());
     label->setAlignment(alignment);
     return label;
 }
