@@ -11,9 +11,9 @@ CaptionLabel::CaptionLabel(const QString &caption, QWidget *parent) : QLabel(cap
 
 void CaptionLabel::paintEvent(QPaintEvent *)
 {
-    if (devicePixelRatioF() != ratio_ || pictures_.size() >= MostKept) {
+    if (const qreal ratio = devicePixelRatioF(); ratio != ratio_ || pictures_.size() >= MostKept) {
         pictures_.clear();
-        ratio_ = devicePixelRatioF();
+        ratio_ = ratio;
     }
     auto picture = pictures_.constFind(text());
     if (picture == pictures_.cend())
