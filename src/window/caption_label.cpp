@@ -56,6 +56,8 @@ QImage CaptionLabel::drawnByQLabel()
         twin_.setStyle(style());
         twin_.setTextFormat(textFormat());
         twin_.setAlignment(alignment());
+        twin_.setMargin(margin());
+        twin_.setIndent(indent());
         twin_.setLayoutDirection(layoutDirection());
         twin_.setFont(font());
         twin_.setPalette(palette());

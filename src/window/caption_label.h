@@ -7,7 +7,8 @@
 // A label whose plain-text caption changes with every reading. Laying out and drawing the
 // caption's text was half of what a live run costs, and readings come back to the same
 // few values; so the label keeps the picture QLabel draws of each caption (the background
-// it stands on included) and copies it when the caption comes back.
+// it stands on included) and copies it when the caption comes back. Its text format,
+// alignment, margin and indent are taken once, at its first paint.
 class CaptionLabel : public QLabel {
 public:
     CaptionLabel(const QString &caption, QWidget *parent);
