@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QTimer>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -239,27 +240,40 @@ bool MSComm::open()
 }
 
 // Queued bytes get their time to leave in the event loop: on Windows, Qt 6.4.2's synchronous
-// waits can take a completion that is not there and crash. A close that arrives meanwhile
-// does nothing; the waiting one closes, unless the port was closed and opened again.
+// waits can take a completion that is not there and crash. The close is one step to its
+// callers: receive notifications wait until it is over (then they find the port closed), so
+// no decoding, and no Stop that waits without end, runs inside it; and a close asked for
+// meanwhile closes at once, which ends the wait. The waiting close leaves a port that was
+// closed and opened again alone.
 void MSComm::close()
 {
-    if (!PortOpen() || flushingOnClose_)
+    if (!PortOpen())
         return;
-    const quint64 opening = opening_;
-    if (line_->bytesToWrite() > 0) {
-        flushingOnClose_ = true;
-        QEventLoop flushed;
-        QTimer::singleShot(CloseFlushMs, &flushed, &QEventLoop::quit);
-        connect(line_.data(), &QIODevice::bytesWritten, &flushed, [this, &flushed] {
-            if (line_->bytesToWrite() == 0)
-                flushed.quit();
-        });
-        connect(line_.data(), &QIODevice::aboutToClose, &flushed, &QEventLoop::quit);
-        flushed.exec(QEventLoop::ExcludeUserInputEvents);
-        flushingOnClose_ = false;
+    if (closing_) {
+        line_->close();
+        return;
     }
+    const quint64 opening = opening_;
+    if (line_->bytesToWrite() > 0)
+        letQueuedBytesLeave();
     if (PortOpen() && opening == opening_)
         line_->close();
+}
+
+void MSComm::letQueuedBytesLeave()
+{
+    closing_ = true;
+    QEventLoop flushed;
+    QTimer::singleShot(CloseFlushMs, &flushed, &QEventLoop::quit);
+    connect(line_.data(), &QIODevice::bytesWritten, &flushed, [this, &flushed] {
+        if (line_->bytesToWrite() == 0)
+            flushed.quit();
+    });
+    connect(line_.data(), &QIODevice::aboutToClose, &flushed, &QEventLoop::quit);
+    flushed.exec(QEventLoop::ExcludeUserInputEvents);
+    closing_ = false;
+    if (std::exchange(onCommHeld_, false))
+        onReadyRead();
 }
 
 void MSComm::reportOpenFailure(const QString &reason)
@@ -307,6 +321,10 @@ void MSComm::onReadyRead()
 void MSComm::raiseOnComm()
 {
     onCommPending_ = false;
+    if (closing_) {
+        onCommHeld_ = true;
+        return;
+    }
     if (rThreshold_ <= 0 || !PortOpen() || line_->bytesAvailable() < rThreshold_)
         return;
     commEvent_ = comEvReceive;

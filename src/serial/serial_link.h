@@ -95,6 +95,7 @@ private:
     bool applySettings();
     bool open();
     void close();
+    void letQueuedBytesLeave();
     void reportOpenFailure(const QString &reason);
     void onReadyRead();
     void raiseOnComm();
@@ -122,5 +123,6 @@ private:
     bool onCommPending_ = false;
     // Tells a close queued by an error of an earlier opening from one of the current opening.
     quint64 opening_ = 0;
-    bool flushingOnClose_ = false;
+    bool closing_ = false;    // waiting in close for queued bytes to leave
+    bool onCommHeld_ = false; // a receive notification came meanwhile
 };

@@ -6,6 +6,7 @@
 #include "device/caption_text.h"
 #include "device/device_protocol.h"
 #include "views/pointer_readout.h"
+#include "window/caption_label.h"
 #include "window/label_time_format.h"
 #include "window/operator_menu.h"
 #include "window/up_down.h"
@@ -56,12 +57,15 @@ QIcon programIcon()
     return icon;
 }
 
+template <typename Kind = QLabel>
 QLabel *label(QWidget *parent, const QString &caption, QRect geometry,
               Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop)
 {
-    auto *label = new QLabel(caption, parent);
+    auto *label = new Kind(caption, parent);
     label->setTextFormat(Qt::PlainText); // captions from the wire are never markup
     label->setGeometry(geometry);
+    // A fixed size spares the window a layout request on every new caption.
+    label->setFixedSize(geometry.size());
     label->setAlignment(alignment);
     return label;
 }
@@ -148,8 +152,9 @@ void Form1::createControls()
     Combo1->setGeometry(236, 360, 37, 20);
 
     Label4 = label(this, caption::TimePrefix, QRect(300, 340, 94, 12));
-    Label5 = label(this, caption::TemperaturePrefix, QRect(300, 360, 94, 12));
-    Label6 = label(this, caption::HumidityPrefix, QRect(300, 380, 94, 12));
+    // A reading's value, unlike the time of day, comes back again and again.
+    Label5 = label<CaptionLabel>(this, caption::TemperaturePrefix, QRect(300, 360, 94, 12));
+    Label6 = label<CaptionLabel>(this, caption::HumidityPrefix, QRect(300, 380, 94, 12));
     Command3 = button(this, QStringLiteral("受信"), QRect(408, 352, 41, 29));
     Command1 = button(this, QStringLiteral("測定"), QRect(456, 352, 41, 29));
     Command2 = button(this, QStringLiteral("停止"), QRect(504, 352, 41, 29));

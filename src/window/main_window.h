@@ -39,6 +39,8 @@ public:
     QList<QWidget *> runLock() const;
     // The mode, interval and chart span as the selectors hold them now.
     RunSettings runSettings() const;
+    // Stop or Receive waits for the acknowledgement on the port it opened.
+    bool waiting() const { return waits_ > 0; }
 
     PictureBox *Picture1;
     QLabel *Label7;
@@ -108,4 +110,5 @@ private:
     caption::ClockText clock_;
     WindowNesting nesting_;
     OperatorMenu *menu_ = nullptr;
+    int waits_ = 0; // waits for the acknowledgement in progress, nested ones included
 };

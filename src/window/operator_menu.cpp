@@ -111,7 +111,7 @@ void OperatorMenu::popUp(std::optional<QPoint> pos)
 
 bool OperatorMenu::portChangeable() const
 {
-    return !portFixed_ && form_.runLock().constFirst()->isEnabled();
+    return !portFixed_ && form_.runLock().constFirst()->isEnabled() && !form_.waiting();
 }
 
 bool OperatorMenu::choosePort(const QString &path)

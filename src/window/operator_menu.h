@@ -22,8 +22,9 @@ public:
     // Opens the menu at pos (global), or at the chart's corner when the keyboard asks for it.
     void popUp(std::optional<QPoint> pos = std::nullopt);
 
-    // What the items do. The port does not change while a run holds the run lock, nor away
-    // from the built-in instrument; false then.
+    // What the items do. The port does not change while a run holds the run lock or a
+    // command waits for the acknowledgement on it, nor away from the built-in instrument;
+    // false then.
     bool choosePort(const QString &path);
     bool recordTo(const QString &path);
     void endRecording();

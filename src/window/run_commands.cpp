@@ -89,11 +89,15 @@ QList<QWidget *> Form1::runLock() const
     return {Command1, Command3, Combo1, UpDown1, UpDown2, UpDown3};
 }
 
-// Sleeps in the event loop until the acknowledgement shows in the status line; every
-// event that arrives meanwhile, the acknowledgement's own receive notification included,
-// runs nested in here.
+// Yields, then reads the status line, until the acknowledgement shows there: what was
+// pending when the wait began runs before the first look. Every yield after the first
+// sleeps until an event comes; every event that arrives meanwhile, the acknowledgement's
+// own receive notification included, runs nested in here.
 void Form1::waitForAcknowledgement()
 {
+    ++waits_;
+    QCoreApplication::processEvents();
     while (!waitIsOver(Label7->text()))
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    --waits_;
 }

@@ -174,7 +174,7 @@ void FuzzWindow::announceReading(Trace trace, float value, std::int32_t sampleCo
     unannounced_.reset();
 }
 
-// The window's own Stop; its wait takes deliveries as they come, and the "S" and the end of
+// The window's own Stop; its wait takes a delivery, then looks, and the "S" and the end of
 // the run touch nothing the decoder sees.
 void FuzzWindow::Command2_Click()
 {
@@ -183,7 +183,7 @@ void FuzzWindow::Command2_Click()
                              .sendStop = [] {},
                              .waitForAcknowledgement =
                                  [this] {
-                                     while (!waitIsOver(label7_) && deliverNext()) {
+                                     while (deliverNext() && !waitIsOver(label7_)) {
                                      }
                                  },
                              .endRun = [] {}});

@@ -1,10 +1,13 @@
+#include "chart/picture_box.h"
 #include "desk.h"
 #include "device/caption_text.h"
+#include "lines/pseudo_terminal.h"
 #include "process_figures.h"
 #include "wait.h"
 #include "window/up_down.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -124,6 +127,37 @@ private slots:
         QVERIFY(waitUntil([&] { return form.session().SampleCount >= 2; }));
         QCOMPARE(form.Label5->text(), QStringLiteral("温度 ： -5.5 ℃"));
         QCOMPARE(form.Label6->text(), QStringLiteral("湿度 ： 40 %RH"));
+    }
+
+    // An instrument that reads nothing keeps the close's "S" queued, and the reading that
+    // fills the chart arrives while the close waits for it: the close decodes, draws and
+    // records nothing, and runs no Stop inside itself.
+    void closeWhileTheLineIsFullTakesNoMoreReadings()
+    {
+        PseudoTerminal line; // the instrument's end: it sends, and reads nothing
+        Desk desk(line.devicePath());
+        Form1 &form = desk.form;
+        form.UpDown3->setValue(2);
+        form.UpDown2->setValue(2); // one sample fills the chart
+        form.Command1->click();
+        QVERIFY(form.MSComm1.setOutput(QByteArray(1 << 20, 'S'))); // far more than the line holds
+        int recorded = 0;
+        connect(&form, &Form1::readingCompleted, this, [&] { ++recorded; });
+        const QImage chart = form.Picture1->image();
+        QTimer::singleShot(30, &form, [&] { line.write("T25.3\r\nH60.1\r\n"); });
+        // Ends a Stop that would wait inside the close.
+        QTimer::singleShot(2000, &form, [&] { form.Label7->setText(caption::Acknowledged); });
+        QElapsedTimer clock;
+        clock.start();
+        form.close();
+        const qint64 closing = clock.elapsed();
+        QTest::qWait(100);
+
+        QVERIFY(desk.ended);
+        QVERIFY2(closing < 1000, qPrintable(QString::number(closing)));
+        QCOMPARE(recorded, 0);
+        QCOMPARE(form.session().SampleCount, 0);
+        QVERIFY(form.Picture1->image() == chart);
     }
 };
 

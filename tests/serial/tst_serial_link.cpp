@@ -254,6 +254,27 @@ private slots:
         QCOMPARE(readSent(pty, 1), QByteArray("S"));
     }
 
+    // The far side reads nothing, so the close waits for its bytes in the event loop: bytes
+    // received meanwhile raise no notification inside it (the port is closed when one could
+    // run), and a close asked for inside it closes.
+    void closeWithBytesQueuedNestsNothing()
+    {
+        ConfiguredLink fixture;
+        auto &[pty, link, receiver] = fixture;
+        QVERIFY(link.setPortOpen(true));
+        QVERIFY(link.setOutput(QByteArray(1 << 20, 'S'))); // far more than the line holds
+        QVERIFY(pty.write("T25.3\r\n") && pty.waitUntilProgramCanRead(1000));
+        bool innerCloseClosed = false;
+        QTimer::singleShot(30, &link, [&] {
+            link.setPortOpen(false);
+            innerCloseClosed = !link.PortOpen();
+        });
+        QVERIFY(link.setPortOpen(false));
+        QVERIFY(innerCloseClosed);
+        QTest::qWait(50);
+        QCOMPARE(receiver.deliveries.size(), 0);
+    }
+
     void everyByteValuePassesUnchangedBothWays()
     {
         ConfiguredLink fixture;

@@ -398,6 +398,28 @@ private slots:
         }
     }
 
+    // A reading's caption comes back from the picture kept of it: pixel for pixel what a
+    // plain label draws there, the first time and every time after.
+    void readingCaptionsLookAsPlainLabelsDrawThem()
+    {
+        Form1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QLabel plain(&form);
+        plain.setTextFormat(Qt::PlainText);
+        plain.setGeometry(form.Label6->geometry());
+        plain.setAlignment(form.Label6->alignment());
+        const auto drawn = [&](QLabel *shown, QLabel *hidden, const QString &text) {
+            hidden->hide();
+            shown->show();
+            shown->setText(text);
+            return form.grab(shown->geometry()).toImage();
+        };
+        for (const QString &text :
+             QStringList{"湿度 ： 60.1 %RH", "湿度 ： 100 %RH", "湿度 ： 60.1 %RH"})
+            QCOMPARE(drawn(form.Label6, &plain, text), drawn(&plain, form.Label6, text));
+    }
+
     void readingsReachTheLabelsAndTheChart()
     {
         ScriptedInstrument instrument;

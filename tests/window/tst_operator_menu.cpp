@@ -111,14 +111,41 @@ private slots:
         QVERIFY(std::get<1>(items.constFirst()));
     }
 
-    void portStaysWhileTheRunLockHolds()
+    void portStaysWhileARunOrAWaitHoldsIt_data()
     {
+        QTest::addColumn<QString>("holder");
+        QTest::newRow("run lock") << "Measure";
+        QTest::newRow("Stop's wait") << "Stop";
+        QTest::newRow("Receive's wait") << "Receive";
+    }
+
+    // A port switched under a wait would close the port the acknowledgement comes on.
+    void portStaysWhileARunOrAWaitHoldsIt()
+    {
+        QFETCH(QString, holder);
         ScriptedDesk desk;
-        desk.measure();
-        for (const auto &[text, checked, enabled] : portItems(desk.form))
+        QList<std::tuple<QString, bool, bool>> items;
+        bool switched = true;
+        const auto tryToSwitch = [&] {
+            items = portItems(desk.form);
+            switched = desk.form.menu()->choosePort(Missing);
+        };
+        if (holder == "Measure") {
+            desk.measure();
+            tryToSwitch();
+        } else {
+            QTimer::singleShot(50, &desk.form, [&] {
+                tryToSwitch();
+                desk.form.Label7->setText(caption::Acknowledged);
+            });
+            (holder == "Stop" ? desk.form.Command2 : desk.form.Command3)->click();
+        }
+        QVERIFY(!items.isEmpty());
+        for (const auto &[text, checked, enabled] : items)
             QVERIFY2(!enabled, qPrintable(text));
-        QVERIFY(!desk.form.menu()->choosePort(Missing));
+        QVERIFY(!switched);
         QCOMPARE(desk.form.MSComm1.deviceName(), desk.instrument.devicePath());
+        QVERIFY(desk.form.menu()->portChangeable() || holder == "Measure");
     }
 
     // The menu's recording writes the rows --record writes, and ends when told.

@@ -2,6 +2,7 @@
 #include "chart/qb_color.h"
 #include "close_during_stop.h"
 #include "desk.h"
+#include "device/caption_text.h"
 #include "device/device_protocol.h"
 #include "process_figures.h"
 #include "process_output.h"
@@ -162,6 +163,21 @@ private slots:
         desk.form.Label7->setText(status);
         desk.form.Command2->click();
         QVERIFY(acknowledged);
+    }
+
+    // The wait yields before it reads the status line: an acknowledgement shown just before
+    // it began ends it only after what was pending then has run.
+    void waitYieldsBeforeItLooks()
+    {
+        ScriptedDesk desk;
+        bool pendingRan = false;
+        QTimer::singleShot(0, &desk.form, [&] { // runs in Receive's yield before its "T"
+            desk.form.Label7->setText(caption::Acknowledged);
+            QMetaObject::invokeMethod(
+                &desk.form, [&] { pendingRan = true; }, Qt::QueuedConnection);
+        });
+        desk.form.Command3->click();
+        QVERIFY(pendingRan);
     }
 
     void receiveAppliesTheReportAndPlotsTheLog()
