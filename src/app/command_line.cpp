@@ -74,8 +74,14 @@ CommandLine parseCommandLine(const QStringList &arguments)
         QStringLiteral("Append every reading to the CSV file FILE as it is shown (default: the "
                        "file last chosen in the window's menu)."),
         QStringLiteral("FILE"));
+    const QCommandLineOption continuous(
+        QStringLiteral("continuous"),
+        QStringLiteral("When the chart is full, stop as ever, then start a new run with the same "
+                       "settings, until Stop is clicked (default: as last chosen in the window's "
+                       "menu, else off)."));
     parser.addOption(port);
     parser.addOption(listPorts);
+    parser.addOption(continuous);
     parser.addOption(simulate);
     parser.addOption(record);
     addEmulatorOptions(parser);
@@ -102,11 +108,13 @@ CommandLine parseCommandLine(const QStringList &arguments)
     line.listPorts = parser.isSet(listPorts);
     line.simulate = parser.isSet(simulate);
     line.record = parser.value(record);
+    line.continuous = parser.isSet(continuous);
     if (parser.isSet(record) && line.record.isEmpty())
         return usageError(QStringLiteral("--record needs a file name"));
     if (!line.simulate) {
         const QStringList withoutSimulate = {
-            port.names().constFirst(), listPorts.names().constFirst(), record.names().constFirst()};
+            port.names().constFirst(), listPorts.names().constFirst(), record.names().constFirst(),
+            continuous.names().constFirst()};
         for (const QString &name : parser.optionNames()) {
             if (!withoutSimulate.contains(name))
                 return usageError(QStringLiteral("--%1 needs --simulate").arg(name));

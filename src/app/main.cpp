@@ -5,6 +5,7 @@
 #include "record/reading_recorder.h"
 #include "serial/port_listing.h"
 #include "serial/present_ports.h"
+#include "window/continuous_runs.h"
 #include "window/main_window.h"
 #include "window/operator_menu.h"
 #include "window/remembered_choices.h"
@@ -97,6 +98,8 @@ int main(int argc, char *argv[])
     } else {
         window.menu()->resumeRememberedRecording();
     }
+    // --continuous holds for this start and is not remembered, like --record.
+    window.continuous()->setOn(commandLine.continuous || remembered::continuous());
     window.show();
     return app.exec();
 }

@@ -5,8 +5,10 @@
 #include "chart/picture_box.h"
 #include "device/caption_text.h"
 #include "device/device_protocol.h"
+#include "window/continuous_runs.h"
 #include "window/label_time_format.h"
 #include "window/operator_menu.h"
+#include "window/run_continuation.h"
 #include "window/up_down.h"
 
 #include <QContextMenuEvent>
@@ -96,8 +98,11 @@ Form1::Form1(const QString &deviceName, QWidget *parent) : QWidget(parent)
     clock_ = caption::ClockText(
         labelTimeFormat(QLocale::system(), Label4->fontMetrics(), Label4->width()));
     menu_ = new OperatorMenu(*this);
+    continuous_ = new ContinuousRuns(*this);
     setTabOrder();
     connectEvents();
+    // After connectEvents: the port's notice is set before the continuation adds to it.
+    continuation_ = new RunContinuation(*this, session_, nesting_.stops);
     MSComm1.setDeviceName(deviceName);
     Form_Load();
     if (const QScreen *screen = this->screen())
@@ -166,6 +171,8 @@ void Form1::connectEvents()
 {
     connect(Combo1, &SpanBox::Click, this, &Form1::Combo1_Click);
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    // Before Stop itself, so that the run it ends knows the operator ended it.
+    connect(Command2, &QPushButton::clicked, continuous_, &ContinuousRuns::operatorStopped);
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
     connect(&MSComm1, &MSComm::OnComm, this, &Form1::MSComm1_OnComm);

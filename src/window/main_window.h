@@ -1,5 +1,6 @@
 #pragma once
 
+#include "awake/sleep_inhibitor.h"
 #include "device/receive_decoder.h"
 #include "device/session_state.h"
 #include "serial/serial_link.h"
@@ -12,7 +13,9 @@
 #include <QWidget>
 #include <functional>
 
+class ContinuousRuns;
 class OperatorMenu;
+class RunContinuation;
 class PictureBox;
 class UpDown;
 class QGroupBox;
@@ -56,7 +59,10 @@ public:
     MSComm MSComm1;
     Recording recording; // the readings' CSV file, when one is chosen
     TitleNotice notice{*this};
+    SleepInhibitor awake; // held while a run holds the run lock
     OperatorMenu *menu() const { return menu_; }
+    ContinuousRuns *continuous() const { return continuous_; }
+    RunContinuation *continuation() const { return continuation_; }
 
     void Form_Load();
     void Form_QueryUnload();
@@ -102,4 +108,6 @@ private:
     caption::ClockText clock_;
     WindowNesting nesting_;
     OperatorMenu *menu_ = nullptr;
+    ContinuousRuns *continuous_ = nullptr;
+    RunContinuation *continuation_ = nullptr;
 };
