@@ -201,6 +201,7 @@ void Form1::Form_Load()
 void Form1::DrawChartGrid()
 {
     ::DrawChartGrid(*Picture1);
+    readings.begin(runSettings(), QDateTime::currentDateTime());
     Label4->setText(caption::TimePrefix);
     Label5->setText(caption::TemperaturePrefix);
     Label6->setText(caption::HumidityPrefix);
@@ -256,6 +257,7 @@ void Form1::PlotTraceSegment(Trace trace, float value, float previous, std::int3
 
 void Form1::announceReading(Trace trace, float value, std::int32_t sampleCount)
 {
+    readings.add(trace, value, sampleCount, QDateTime::currentDateTime(), session_.Origin);
     recording.record(trace, value, sampleCount, session_.Origin);
     emit readingCompleted(trace, value, sampleCount, session_.Origin);
 }

@@ -3,6 +3,7 @@
 #include "awake/sleep_inhibitor.h"
 #include "device/receive_decoder.h"
 #include "device/session_state.h"
+#include "run/run_readings.h"
 #include "serial/serial_link.h"
 #include "window/clock_text.h"
 #include "window/recording.h"
@@ -38,6 +39,8 @@ public:
 
     // The six controls a run locks: Measure disables them, Stop enables them.
     QList<QWidget *> runLock() const;
+    // The mode, interval and chart span as the selectors hold them now.
+    RunSettings runSettings() const;
 
     PictureBox *Picture1;
     QLabel *Label7;
@@ -57,7 +60,8 @@ public:
     QPushButton *Command1;
     QPushButton *Command2;
     MSComm MSComm1;
-    Recording recording; // the readings' CSV file, when one is chosen
+    Recording recording;  // the readings' CSV file, when one is chosen
+    RunReadings readings; // the run on the chart, sample by sample
     TitleNotice notice{*this};
     SleepInhibitor awake; // held while a run holds the run lock
     OperatorMenu *menu() const { return menu_; }

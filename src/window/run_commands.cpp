@@ -49,6 +49,7 @@ void Form1::Command2_Click()
                              .endRun =
                                  [this] {
                                      MSComm1.setPortOpen(false);
+                                     readings.finish();
                                      for (QWidget *control : runLock())
                                          control->setEnabled(true);
                                      awake.release();
@@ -71,6 +72,7 @@ void Form1::Form_QueryUnload()
     MSComm1.setOutput(protocol::StopCommand);
     yieldToEventLoop();
     MSComm1.setPortOpen(false);
+    readings.finish();
     if (endProgram_) {
         endProgram_();
         return;

@@ -12,7 +12,14 @@
 void Form1::Combo1_Click()
 {
     applyChartScale(session_, Combo1->currentText(), UpDown2->Value(), UpDown3->Value());
+    readings.setSettings(runSettings());
     Command2->setFocus();
+}
+
+RunSettings Form1::runSettings() const
+{
+    return {protocol::Mode(UpDown1->Value()), std::int16_t(UpDown2->Value()),
+            protocol::Unit(UpDown3->Value()), Combo1->currentText()};
 }
 
 void Form1::UpDown1_Change()
