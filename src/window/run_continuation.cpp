@@ -6,6 +6,7 @@
 #include "window/main_window.h"
 #include "window/up_down.h"
 
+#include <QDateTime>
 #include <QPushButton>
 #include <QTimer>
 
@@ -13,6 +14,7 @@ RunContinuation::RunContinuation(Form1 &form, SessionState &session, const Neste
     : QObject(&form), form_(form), session_(session), stops_(stops),
       watch_(form.MSComm1, [this] { return runGoesOn(); })
 {
+    connect(&watch_, &PortWatch::lost, this, &RunContinuation::onLost);
     connect(&watch_, &PortWatch::reopened, this, &RunContinuation::onReopened);
 }
 
@@ -23,11 +25,19 @@ bool RunContinuation::runGoesOn() const
     return !form_.Command1->isEnabled() && !stops_.running();
 }
 
+// The run's account marks the gap, with the system's words for it, and invents no time.
+void RunContinuation::onLost()
+{
+    form_.readings.noteLink(
+        {QDateTime::currentDateTime(), LinkNote::Event::Lost, form_.MSComm1.errorString()});
+}
+
 // The selectors are locked during the run, so they still hold its settings. A record cut off
 // by the loss must not lend its digits to the first reading after it.
 void RunContinuation::onReopened()
 {
     session_.clearRecord();
+    form_.readings.noteLink({QDateTime::currentDateTime(), LinkNote::Event::Restored, {}});
     if (protocol::Mode(form_.UpDown1->Value()) == protocol::Mode::Send)
         form_.MSComm1.setOutput(protocol::measureCommand(
             protocol::Mode::Send, form_.UpDown2->Value(), protocol::Unit(form_.UpDown3->Value())));

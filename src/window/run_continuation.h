@@ -12,7 +12,8 @@ struct SessionState;
 // is ending it, the port is opened again when the same device is back. A live run then gets
 // its Measure command once more, so that an instrument that lost power measures again, and
 // the chart, SampleCount and the recording go on; a memory run gets nothing, since a new
-// Measure would clear the instrument's log. The title says the connection was lost (the
+// Measure would clear the instrument's log. The run's readings note the loss and the return.
+// The title says the connection was lost (the
 // port's notice), then briefly that it is back.
 class RunContinuation : public QObject {
     Q_OBJECT
@@ -26,6 +27,7 @@ public:
 
 private:
     bool runGoesOn() const;
+    void onLost();
     void onReopened();
 
     Form1 &form_;

@@ -314,6 +314,13 @@ private slots:
         second.send("T26.5\r\nH61.5\r\n");
         QVERIFY(waitUntil([&] { return form.session().SampleCount == 2; }));
         QCOMPARE(form.Label5->text(), QStringLiteral("温度 ： 26.5 ℃"));
+        const std::vector<LinkNote> &notes = form.readings.linkNotes();
+        QCOMPARE(notes.size(), 2u);
+        QCOMPARE(notes[0].event, LinkNote::Event::Lost);
+        QVERIFY(!notes[0].reason.isEmpty());
+        QCOMPARE(notes[1].event, LinkNote::Event::Restored);
+        QCOMPARE(notes[1].samplesBefore, 1u);
+        QCOMPARE(form.readings.samples().size(), 2u);
     }
 
     void deniedOrHeldDeviceFailsQuietlyAndRecovers_data()
