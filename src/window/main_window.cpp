@@ -99,10 +99,9 @@ Form1::Form1(const QString &deviceName, QWidget *parent) : QWidget(parent)
         labelTimeFormat(QLocale::system(), Label4->fontMetrics(), Label4->width()));
     menu_ = new OperatorMenu(*this);
     continuous_ = new ContinuousRuns(*this);
+    continuation_ = new RunContinuation(*this, session_, nesting_.stops);
     setTabOrder();
     connectEvents();
-    // After connectEvents: the port's notice is set before the continuation adds to it.
-    continuation_ = new RunContinuation(*this, session_, nesting_.stops);
     MSComm1.setDeviceName(deviceName);
     Form_Load();
     if (const QScreen *screen = this->screen())
