@@ -79,8 +79,14 @@ CommandLine parseCommandLine(const QStringList &arguments)
         QStringLiteral("Show the recording FILE in the window at start: its last run, as it was "
                        "drawn live. A file of which nothing can be shown is an error."),
         QStringLiteral("FILE"));
+    const QCommandLineOption continuous(
+        QStringLiteral("continuous"),
+        QStringLiteral("When the chart is full, stop as ever, then start a new run with the same "
+                       "settings, until Stop is clicked (default: as last chosen in the window's "
+                       "menu, else off)."));
     parser.addOption(port);
     parser.addOption(listPorts);
+    parser.addOption(continuous);
     parser.addOption(simulate);
     parser.addOption(record);
     parser.addOption(open);
@@ -108,6 +114,7 @@ CommandLine parseCommandLine(const QStringList &arguments)
     line.listPorts = parser.isSet(listPorts);
     line.simulate = parser.isSet(simulate);
     line.record = parser.value(record);
+    line.continuous = parser.isSet(continuous);
     if (parser.isSet(record) && line.record.isEmpty())
         return usageError(QStringLiteral("--record needs a file name"));
     line.open = parser.value(open);
@@ -116,7 +123,7 @@ CommandLine parseCommandLine(const QStringList &arguments)
     if (!line.simulate) {
         const QStringList withoutSimulate = {
             port.names().constFirst(), listPorts.names().constFirst(), record.names().constFirst(),
-            open.names().constFirst()};
+            open.names().constFirst(), continuous.names().constFirst()};
         for (const QString &name : parser.optionNames()) {
             if (!withoutSimulate.contains(name))
                 return usageError(QStringLiteral("--%1 needs --simulate").arg(name));

@@ -20,6 +20,7 @@ struct CommandLine {
     bool simulate = false;
     QString record;               // the CSV file the run is appended to; empty for none
     QString open;                 // the recording the window shows at start; empty for none
+    bool continuous = false;      // a new run after each full chart, for this start
     EmulatorOptions emulator;     // the built-in instrument, with --simulate
     std::optional<Answer> answer; // when set, the program says it and ends
 };

@@ -6,6 +6,7 @@
 #include "record/recording_reader.h"
 #include "serial/port_listing.h"
 #include "serial/present_ports.h"
+#include "window/continuous_runs.h"
 #include "window/main_window.h"
 #include "window/operator_menu.h"
 #include "window/remembered_choices.h"
@@ -109,6 +110,8 @@ int main(int argc, char *argv[])
     }
     if (!commandLine.open.isEmpty())
         window.viewing.show(commandLine.open, std::move(opened));
+    // --continuous holds for this start and is not remembered, like --record.
+    window.continuous()->setOn(commandLine.continuous || remembered::continuous());
     window.show();
     return app.exec();
 }

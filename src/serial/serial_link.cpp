@@ -223,6 +223,24 @@ bool MSComm::open()
         emit PortStatus(failure.kind);
         return false;
     }
+    attach(line);
+    return true;
+}
+
+bool MSComm::reopen()
+{
+    if (PortOpen())
+        return false;
+    OpenFailure failure;
+    QIODevice *line = opener_(&failure);
+    if (!line)
+        return false;
+    attach(line);
+    return true;
+}
+
+void MSComm::attach(QIODevice *line)
+{
     if (line != line_) {
         if (line_) {
             disconnect(line_, &QIODevice::readyRead, this, nullptr);
@@ -236,7 +254,6 @@ bool MSComm::open()
     ++opening_;
     lastOpenFailure_.clear();
     emit PortStatus(QSerialPort::NoError);
-    return true;
 }
 
 // Queued bytes get their time to leave in the event loop: on Windows, Qt 6.4.2's synchronous

@@ -65,6 +65,9 @@ public:
     // does nothing and succeeds.
     bool setPortOpen(bool open);
     bool PortOpen() const { return line_ && line_->isOpen(); }
+    // Opens the port again once its device is back, quietly while it is not: no line on
+    // standard error and no PortStatus for a device still missing. False when it did not open.
+    bool reopen();
 
     // Queues bytes for sending, unchanged; false and nothing sent while closed.
     bool setOutput(const QByteArray &bytes);
@@ -74,6 +77,8 @@ public:
     QByteArray Input();
 
     void setErrorSink(ErrorSink sink);
+    // The system's words for the port's last failure; empty while there was none.
+    QString errorString() const { return line_ ? line_->errorString() : QString(); }
 
 signals:
     // Bytes have arrived; raised from the event loop, never from inside QSerialPort.
@@ -94,6 +99,7 @@ private:
     QIODevice *openPort(OpenFailure *failure);
     bool applySettings();
     bool open();
+    void attach(QIODevice *line);
     void close();
     void letQueuedBytesLeave();
     void reportOpenFailure(const QString &reason);

@@ -9,6 +9,7 @@ public:
     explicit NestedHandler(int mostNested) : mostNested_(mostNested) {}
 
     int mostNested() const { return mostNested_; }
+    bool running() const { return depth_ > 0; }
 
     // One level of the handler, held while it lives; not entered when the handler already
     // runs as deep as it may.

@@ -7,8 +7,10 @@
 #include "device/device_protocol.h"
 #include "views/pointer_readout.h"
 #include "window/caption_label.h"
+#include "window/continuous_runs.h"
 #include "window/label_time_format.h"
 #include "window/operator_menu.h"
+#include "window/run_continuation.h"
 #include "window/up_down.h"
 
 #include <QContextMenuEvent>
@@ -101,6 +103,8 @@ Form1::Form1(const QString &deviceName, QWidget *parent) : QWidget(parent)
     clock_ = caption::ClockText(
         labelTimeFormat(QLocale::system(), Label4->fontMetrics(), Label4->width()));
     menu_ = new OperatorMenu(*this);
+    continuous_ = new ContinuousRuns(*this);
+    continuation_ = new RunContinuation(*this, session_, nesting_.stops);
     setTabOrder();
     connectEvents();
     MSComm1.setDeviceName(deviceName);
@@ -173,6 +177,8 @@ void Form1::connectEvents()
 {
     connect(Combo1, &SpanBox::Click, this, &Form1::Combo1_Click);
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    // Before Stop itself, so that the run it ends knows the operator ended it.
+    connect(Command2, &QPushButton::clicked, continuous_, &ContinuousRuns::operatorStopped);
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
     connect(&MSComm1, &MSComm::OnComm, this, &Form1::MSComm1_OnComm);

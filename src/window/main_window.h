@@ -1,5 +1,6 @@
 #pragma once
 
+#include "awake/sleep_inhibitor.h"
 #include "device/receive_decoder.h"
 #include "device/session_state.h"
 #include "run/run_readings.h"
@@ -14,7 +15,9 @@
 #include <QWidget>
 #include <functional>
 
+class ContinuousRuns;
 class OperatorMenu;
+class RunContinuation;
 class PictureBox;
 class UpDown;
 class QGroupBox;
@@ -64,7 +67,10 @@ public:
     Recording recording{readings}; // the run's CSV file, when one is chosen
     TitleNotice notice{*this};
     RecordingView viewing{*this}; // a recording shown instead of the instrument
+    SleepInhibitor awake;         // held while a run holds the run lock
     OperatorMenu *menu() const { return menu_; }
+    ContinuousRuns *continuous() const { return continuous_; }
+    RunContinuation *continuation() const { return continuation_; }
 
     void Form_Load();
     void Form_QueryUnload();
@@ -111,4 +117,6 @@ private:
     WindowNesting nesting_;
     OperatorMenu *menu_ = nullptr;
     int waits_ = 0; // waits for the acknowledgement in progress, nested ones included
+    ContinuousRuns *continuous_ = nullptr;
+    RunContinuation *continuation_ = nullptr;
 };

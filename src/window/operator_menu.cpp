@@ -3,6 +3,7 @@
 #include "chart/picture_box.h"
 #include "record/reading_recorder.h"
 #include "serial/present_ports.h"
+#include "window/continuous_runs.h"
 #include "window/figures_item.h"
 #include "window/main_window.h"
 #include "window/remembered_choices.h"
@@ -53,6 +54,7 @@ void OperatorMenu::fill(QMenu &menu)
     addRecording(menu);
     form_.viewing.addItems(menu);
     addFiguresItem(menu, form_);
+    addContinuous(menu);
     menu.addSeparator();
     addInUse(menu);
 }
@@ -86,6 +88,14 @@ void OperatorMenu::addRecording(QMenu &menu)
     QAction *end = menu.addAction(QStringLiteral("記録を終了(&E)"));
     end->setEnabled(form_.recording.isOn());
     connect(end, &QAction::triggered, this, &OperatorMenu::endRecording);
+}
+
+void OperatorMenu::addContinuous(QMenu &menu)
+{
+    QAction *item = menu.addAction(QStringLiteral("連続測定（グラフが満ちたら次の測定へ）(&C)"));
+    item->setCheckable(true);
+    item->setChecked(form_.continuous()->isOn());
+    connect(item, &QAction::toggled, this, &OperatorMenu::setContinuous);
 }
 
 void OperatorMenu::addInUse(QMenu &menu)
@@ -139,6 +149,12 @@ void OperatorMenu::endRecording()
 {
     form_.recording.stop();
     remembered::setRecordFile({});
+}
+
+void OperatorMenu::setContinuous(bool on)
+{
+    form_.continuous()->setOn(on);
+    remembered::setContinuous(on);
 }
 
 void OperatorMenu::resumeRememberedRecording()

@@ -9,7 +9,8 @@ class QMenu;
 
 // The window's own menu: on a right-click on the chart, the context-menu key or Shift+F10,
 // and on Windows also in the window's system menu. It offers the serial ports present, the
-// one in use checked; recording to a CSV file and ending it; and what is in use now.
+// one in use checked; recording to a CSV file and ending it; continuous runs; and what is in
+// use now.
 // The operator's choices are remembered for the next start.
 class OperatorMenu : public QObject {
     Q_OBJECT
@@ -28,6 +29,8 @@ public:
     bool choosePort(const QString &path);
     bool recordTo(const QString &path);
     void endRecording();
+    // A new run starts by itself after a full chart's Stop, or no longer does.
+    void setContinuous(bool on);
     // The recording chosen at an earlier start goes on; one that cannot is said where the
     // operator looks and forgotten.
     void resumeRememberedRecording();
@@ -39,6 +42,7 @@ public:
 private:
     void addPorts(QMenu &menu);
     void addRecording(QMenu &menu);
+    void addContinuous(QMenu &menu);
     void addInUse(QMenu &menu);
     void askForRecordFile();
     QString cannotRecordNotice(const QString &path) const;

@@ -6,6 +6,7 @@ namespace {
 
 const QString PortKey = QStringLiteral("serial/port");
 const QString RecordKey = QStringLiteral("recording/file");
+const QString ContinuousKey = QStringLiteral("runs/continuous");
 
 void remember(const QString &key, const QString &value)
 {
@@ -38,6 +39,16 @@ QString recordFile()
 void setRecordFile(const QString &path)
 {
     remember(RecordKey, path);
+}
+
+bool continuous()
+{
+    return QSettings().value(ContinuousKey, false).toBool();
+}
+
+void setContinuous(bool on)
+{
+    remember(ContinuousKey, on ? QStringLiteral("true") : QString());
 }
 
 } // namespace remembered

@@ -13,4 +13,8 @@ void setPort(const QString &path);
 QString recordFile();
 void setRecordFile(const QString &path);
 
+// Continuous runs; off unless chosen.
+bool continuous();
+void setContinuous(bool on);
+
 } // namespace remembered

@@ -3,6 +3,7 @@
 #include "chart/picture_box.h"
 #include "device/caption_text.h"
 #include "device/device_protocol.h"
+#include "window/continuous_runs.h"
 #include "window/up_down.h"
 
 #include <QCloseEvent>
@@ -30,6 +31,8 @@ void Form1::Command1_Click()
     MSComm1.setOutput(command);
     for (QWidget *control : runLock())
         control->setEnabled(false);
+    awake.hold();
+    continuous_->runStarted();
     Command2->setFocus();
 }
 
@@ -49,6 +52,8 @@ void Form1::Command2_Click()
                                      readings.finish();
                                      for (QWidget *control : runLock())
                                          control->setEnabled(true);
+                                     awake.release();
+                                     continuous_->runEnded();
                                  }});
 }
 

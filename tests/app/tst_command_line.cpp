@@ -78,8 +78,9 @@ private slots:
         QTest::addColumn<QStringList>("expected");
 
         QTest::newRow("help") << Tarnwick << "--help"
-                              << QStringList{"--port <DEVICE>", "--list-ports", "--simulate",
-                                             "--record <FILE>", "--scenario <name>"};
+                              << QStringList{"--port <DEVICE>", "--list-ports",
+                                             "--simulate",      "--record <FILE>",
+                                             "--continuous",    "--scenario <name>"};
         QTest::newRow("version") << Tarnwick << "--version"
                                  << QStringList{"tarnwick " PROJECT_VERSION_TEXT "\n"};
         // Each system's own ports, and what --simulate talks to there.

@@ -3,8 +3,10 @@
 #include "device/device_protocol.h"
 #include "event_script.h"
 #include "process_figures.h"
+#include "serial/port_watch.h"
 #include "serial/serial_link.h"
 #include "wait.h"
+#include "window/up_down.h"
 
 #include <QApplication>
 #include <QDir>
@@ -57,6 +59,9 @@ void measureAndRead(Desk &desk, ScriptedInstrument &instrument)
     instrument.send("T25.3\r\n");
     QVERIFY(waitUntil([&] { return desk.form.Label5->text() == Reading; }));
 }
+
+// What holds the port when its device goes away and comes back at the same path.
+enum class Holder { LiveRun, MemoryRun, Receive };
 
 // When the device goes away. A hung-up line mid-run may leave its path behind, dangling.
 enum class Moment { MidRun, MidRunPathKept, WhileStopWaits, WhileReceiveWaits, WhileBoxIsOpen };
@@ -113,6 +118,7 @@ void startUnprivileged(QProcess &child, const QString &device, const QString &ru
 } // namespace
 
 Q_DECLARE_METATYPE(Moment)
+Q_DECLARE_METATYPE(Holder)
 
 class TestPortFaults : public QObject {
     Q_OBJECT
@@ -257,6 +263,64 @@ private slots:
         QCOMPARE(second->received(), QByteArray("S"));
         QVERIFY(form.Command1->isEnabled());
         measureAndRead(window, *second);
+    }
+
+    // A run's device comes back at its path and the run goes on: a live run gets its Measure
+    // again and keeps counting; a memory run gets nothing, which would clear the log. The port
+    // Receive left open stays closed: nothing but a run brings it back.
+    void deviceBackAtItsPathResumesTheRun_data()
+    {
+        QTest::addColumn<Holder>("holder");
+        QTest::addColumn<QByteArray>("sentOnReturn");
+        QTest::newRow("live run") << Holder::LiveRun << QByteArray("R 1M");
+        QTest::newRow("memory run") << Holder::MemoryRun << QByteArray();
+        QTest::newRow("after Receive") << Holder::Receive << QByteArray();
+    }
+
+    void deviceBackAtItsPathResumesTheRun()
+    {
+        QFETCH(Holder, holder);
+        QFETCH(QByteArray, sentOnReturn);
+        DevicePath device;
+        auto first = std::make_unique<ScriptedInstrument>();
+        first->answer('T', protocol::Acknowledgement);
+        QVERIFY(device.pointTo(first->devicePath()));
+        Desk window(device.path);
+        Form1 &form = window.form;
+        if (holder == Holder::Receive) {
+            form.Command3->click();
+        } else {
+            form.UpDown1->setValue(holder == Holder::MemoryRun ? 2 : 1);
+            measureAndRead(window, *first);
+            first->send("H60.1\r\n");
+            QVERIFY(waitUntil([&] { return form.session().SampleCount == 1; }));
+        }
+        first->hangUp();
+        device.remove();
+        QVERIFY(waitUntil([&] { return !form.MSComm1.PortOpen(); }));
+
+        ScriptedInstrument second;
+        QVERIFY(device.pointTo(second.devicePath()));
+        const bool reopens = holder != Holder::Receive;
+        QCOMPARE(waitUntil([&] { return form.MSComm1.PortOpen(); }, 3 * PortWatch::PollMs),
+                 reopens);
+        QTest::qWait(100);
+        QCOMPARE(second.received(), sentOnReturn);
+        QCOMPARE(window.errors.size(), 0);
+        if (!reopens)
+            return;
+        QVERIFY(window.locked());
+        QVERIFY(form.windowTitle().endsWith(" に再接続しました"));
+        second.send("T26.5\r\nH61.5\r\n");
+        QVERIFY(waitUntil([&] { return form.session().SampleCount == 2; }));
+        QCOMPARE(form.Label5->text(), QStringLiteral("温度 ： 26.5 ℃"));
+        const std::vector<LinkNote> &notes = form.readings.linkNotes();
+        QCOMPARE(notes.size(), 2u);
+        QCOMPARE(notes[0].event, LinkNote::Event::Lost);
+        QVERIFY(!notes[0].reason.isEmpty());
+        QCOMPARE(notes[1].event, LinkNote::Event::Restored);
+        QCOMPARE(notes[1].samplesBefore, 1u);
+        QCOMPARE(form.readings.samples().size(), 2u);
     }
 
     void deniedOrHeldDeviceFailsQuietlyAndRecovers_data()

@@ -5,12 +5,14 @@
 #include "device/caption_text.h"
 #include "line_tap.h"
 #include "wait.h"
+#include "window/continuous_runs.h"
 #include "window/up_down.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QMap>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 
@@ -121,6 +123,40 @@ private slots:
         QCOMPARE(chart.pixelColor(temperature), QBColor(12));
         QCOMPARE(chart.pixelColor(humidity), QBColor(9));
         QVERIFY(!hasTracePixelRightOf(chart, 493));
+    }
+
+    // Continuous runs: each full chart stops as ever, and a new run follows with the same
+    // settings; the recording goes on across them, each run's samples counted from 0.
+    void continuousRunsFollowOneAnother()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("readings.csv"));
+        EmulatedDesk desk({"--scenario", "room", "--seed", "7", "--speed", "2400"});
+        Form1 &form = desk.form;
+        QVERIFY(form.recording.start(file));
+        form.continuous()->setOn(true);
+        form.Command1->click();
+        QVERIFY(waitUntil([&] { return desk.commands.size() == 7; }, 30000));
+        QVERIFY(form.awake.held());
+        form.Command2->click(); // the operator's Stop ends the chain
+        QVERIFY(desk.unlocked());
+        QTest::qWait(300);
+        QCOMPARE(desk.commands,
+                 (QByteArrayList{"R 1M", "S", "R 1M", "S", "R 1M", "S", "R 1M", "S"}));
+        QVERIFY(desk.unlocked());
+        QVERIFY(!form.awake.held());
+
+        QFile csv(file);
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        QList<QByteArray> samples;
+        for (const QByteArray &row : csv.readAll().split('\n').mid(1, 3 * 2 * 60))
+            samples << row.split(',').value(1);
+        QList<QByteArray> expected;
+        for (int run = 0; run < 3; ++run) {
+            for (int sample = 0; sample < 60; ++sample)
+                expected << QByteArray::number(sample) << QByteArray::number(sample);
+        }
+        QCOMPARE(samples, expected);
     }
 
     void memoryRunIsReceivedAtItsOwnInterval()

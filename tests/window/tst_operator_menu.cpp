@@ -3,6 +3,7 @@
 #include "record/recording_layout.h"
 #include "serial/present_ports.h"
 #include "wait.h"
+#include "window/continuous_runs.h"
 #include "window/operator_menu.h"
 #include "window/remembered_choices.h"
 
@@ -26,7 +27,7 @@ QList<std::tuple<QString, bool, bool>> portItems(Form1 &form)
     form.menu()->fill(menu);
     QList<std::tuple<QString, bool, bool>> items;
     for (QAction *item : menu.actions()) {
-        if (item->isCheckable())
+        if (item->actionGroup())
             items.append({item->text(), item->isChecked(), item->isEnabled()});
     }
     return items;
@@ -180,6 +181,23 @@ private slots:
         QCOMPARE(fields, QStringList({"25.3,60.1", "25.4,", ""}));
         QVERIFY(!desk.form.menu()->recordTo(dir.filePath("missing/readings.csv")));
         QVERIFY(!desk.form.recording.isOn());
+    }
+
+    void continuousRunsAreChosenAndRemembered()
+    {
+        Desk desk(Missing);
+        const auto choose = [&] {
+            QMenu menu;
+            desk.form.menu()->fill(menu);
+            item(menu, "連続測定（グラフが満ちたら次の測定へ）(&C)")->trigger();
+        };
+        QVERIFY(!desk.form.continuous()->isOn());
+        choose();
+        QVERIFY(desk.form.continuous()->isOn());
+        QVERIFY(remembered::continuous());
+        choose();
+        QVERIFY(!desk.form.continuous()->isOn());
+        QVERIFY(!remembered::continuous());
     }
 
     // Shift+F10 opens the menu from the keyboard, with its items named for a screen reader.

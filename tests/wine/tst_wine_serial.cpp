@@ -59,7 +59,16 @@ private:
     int requests_ = 0;
 };
 
-enum class Case { LiveRun, Close, FullChart, Receive, Hostile, GoneMidRun, GoneWhileStopWaits };
+enum class Case {
+    LiveRun,
+    Close,
+    FullChart,
+    Receive,
+    Hostile,
+    GoneMidRun,
+    GoneWhileStopWaits,
+    BackMidRun
+};
 
 bool readingShown(const Form1 &form)
 {
@@ -105,6 +114,7 @@ private slots:
         QTest::newRow("gone-mid-run") << Case::GoneMidRun << Emulator;
         QTest::newRow("gone-while-stop-waits")
             << Case::GoneWhileStopWaits << Emulator + " --no-ack";
+        QTest::newRow("back-mid-run") << Case::BackMidRun << Emulator;
     }
 
     void comPort()
@@ -168,6 +178,22 @@ private slots:
             QVERIFY(boxes.mostOpenAtOnce() <= WindowNesting().messageBoxes.mostNested());
             form.Command2->click();
             QCOMPARE(form.Label7->text(), caption::Acknowledged);
+            QVERIFY(desk.unlocked());
+            break;
+        }
+        case Case::BackMidRun: {
+            // The run's COM port is opened again once the device is back, and Measure resent.
+            const qsizetype earlier = peer.commands().size();
+            form.Command1->click();
+            QVERIFY(waitUntil([&] { return readingShown(form); }));
+            QVERIFY(peer.request(QStringLiteral("unplug")));
+            QVERIFY(waitUntil([&] { return !form.MSComm1.PortOpen(); }));
+            const std::int32_t before = form.session().SampleCount;
+            QVERIFY(peer.request("plug " + Emulator));
+            QVERIFY(waitUntil([&] { return form.session().SampleCount > before; }, ScenarioMs));
+            QVERIFY(desk.locked());
+            QCOMPARE(peer.commands().mid(earlier), QByteArray("R 1M\nR 1M\n"));
+            form.Command2->click();
             QVERIFY(desk.unlocked());
             break;
         }
