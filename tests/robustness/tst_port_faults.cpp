@@ -3,6 +3,7 @@
 #include "device/device_protocol.h"
 #include "event_script.h"
 #include "process_figures.h"
+#include "record/recording_reader.h"
 #include "serial/port_watch.h"
 #include "serial/serial_link.h"
 #include "wait.h"
@@ -287,6 +288,8 @@ private slots:
         QVERIFY(device.pointTo(first->devicePath()));
         Desk window(device.path);
         Form1 &form = window.form;
+        const QTemporaryDir dir;
+        QVERIFY(form.recording.start(dir.filePath(QStringLiteral("run.csv"))));
         if (holder == Holder::Receive) {
             form.Command3->click();
         } else {
@@ -314,13 +317,17 @@ private slots:
         second.send("T26.5\r\nH61.5\r\n");
         QVERIFY(waitUntil([&] { return form.session().SampleCount == 2; }));
         QCOMPARE(form.Label5->text(), QStringLiteral("温度 ： 26.5 ℃"));
-        const std::vector<LinkNote> &notes = form.readings.linkNotes();
-        QCOMPARE(notes.size(), 2u);
-        QCOMPARE(notes[0].event, LinkNote::Event::Lost);
-        QVERIFY(!notes[0].reason.isEmpty());
-        QCOMPARE(notes[1].event, LinkNote::Event::Restored);
-        QCOMPARE(notes[1].samplesBefore, 1u);
-        QCOMPARE(form.readings.samples().size(), 2u);
+        // The recording shows the gap where it fell, and why, and goes on after it.
+        const RecordingFile file = readRecording(form.recording.path());
+        QCOMPARE(file.runs.size(), 1u);
+        const RecordedRun &run = file.runs.back();
+        QCOMPARE(run.linkNotes.size(), 2u);
+        QCOMPARE(run.linkNotes[0].event, LinkNote::Event::Lost);
+        QVERIFY(!run.linkNotes[0].reason.isEmpty());
+        QCOMPARE(run.linkNotes[1].event, LinkNote::Event::Restored);
+        QCOMPARE(run.linkNotes[1].samplesBefore, 1u);
+        QCOMPARE(run.samples.size(), 2u);
+        QCOMPARE(run.samples.back().index, 1);
     }
 
     void deniedOrHeldDeviceFailsQuietlyAndRecovers_data()
