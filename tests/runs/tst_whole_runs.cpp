@@ -4,6 +4,7 @@
 #include "desk.h"
 #include "device/caption_text.h"
 #include "line_tap.h"
+#include "record/recording_reader.h"
 #include "wait.h"
 #include "window/continuous_runs.h"
 #include "window/up_down.h"
@@ -146,17 +147,15 @@ private slots:
         QVERIFY(desk.unlocked());
         QVERIFY(!form.awake.held());
 
-        QFile csv(file);
-        QVERIFY(csv.open(QIODevice::ReadOnly));
-        QList<QByteArray> samples;
-        for (const QByteArray &row : csv.readAll().split('\n').mid(1, 3 * 2 * 60))
-            samples << row.split(',').value(1);
-        QList<QByteArray> expected;
-        for (int run = 0; run < 3; ++run) {
-            for (int sample = 0; sample < 60; ++sample)
-                expected << QByteArray::number(sample) << QByteArray::number(sample);
+        // Each full chart is a run of its own in the recording, whole from sample 0 on.
+        const RecordingFile recorded = readRecording(file);
+        QCOMPARE_GE(recorded.runs.size(), 3u);
+        for (std::size_t run = 0; run < 3; ++run) {
+            const std::vector<Sample> &samples = recorded.runs[run].samples;
+            QCOMPARE(samples.size(), 60u);
+            for (int k = 0; k < 60; ++k)
+                QVERIFY(samples[k].index == k && samples[k].complete());
         }
-        QCOMPARE(samples, expected);
     }
 
     void memoryRunIsReceivedAtItsOwnInterval()
