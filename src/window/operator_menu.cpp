@@ -4,6 +4,7 @@
 #include "record/reading_recorder.h"
 #include "serial/present_ports.h"
 #include "window/main_window.h"
+#include "window/picture_items.h"
 #include "window/remembered_choices.h"
 #include "window/system_menu.h"
 
@@ -50,6 +51,8 @@ void OperatorMenu::fill(QMenu &menu)
     addPorts(menu);
     menu.addSeparator();
     addRecording(menu);
+    menu.addSeparator();
+    addPictureItems(menu, form_);
     menu.addSeparator();
     addInUse(menu);
 }
