@@ -74,10 +74,16 @@ CommandLine parseCommandLine(const QStringList &arguments)
         QStringLiteral("Append every reading to the CSV file FILE as it is shown (default: the "
                        "file last chosen in the window's menu)."),
         QStringLiteral("FILE"));
+    const QCommandLineOption open(
+        QStringLiteral("open"),
+        QStringLiteral("Show the recording FILE in the window at start: its last run, as it was "
+                       "drawn live. A file of which nothing can be shown is an error."),
+        QStringLiteral("FILE"));
     parser.addOption(port);
     parser.addOption(listPorts);
     parser.addOption(simulate);
     parser.addOption(record);
+    parser.addOption(open);
     addEmulatorOptions(parser);
 
     const QStringList ownArguments = withoutQtOptions(arguments);
@@ -104,9 +110,13 @@ CommandLine parseCommandLine(const QStringList &arguments)
     line.record = parser.value(record);
     if (parser.isSet(record) && line.record.isEmpty())
         return usageError(QStringLiteral("--record needs a file name"));
+    line.open = parser.value(open);
+    if (parser.isSet(open) && line.open.isEmpty())
+        return usageError(QStringLiteral("--open needs a file name"));
     if (!line.simulate) {
         const QStringList withoutSimulate = {
-            port.names().constFirst(), listPorts.names().constFirst(), record.names().constFirst()};
+            port.names().constFirst(), listPorts.names().constFirst(), record.names().constFirst(),
+            open.names().constFirst()};
         for (const QString &name : parser.optionNames()) {
             if (!withoutSimulate.contains(name))
                 return usageError(QStringLiteral("--%1 needs --simulate").arg(name));

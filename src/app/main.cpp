@@ -3,6 +3,7 @@
 #include "app/parent_console.h"
 #include "emulator/instrument_emulator.h"
 #include "record/reading_recorder.h"
+#include "record/recording_reader.h"
 #include "serial/port_listing.h"
 #include "serial/present_ports.h"
 #include "window/main_window.h"
@@ -66,6 +67,15 @@ int main(int argc, char *argv[])
             {cannotRecordLine(commandLine.record, recorder->errorString()) + u'\n', UsageError},
             argc, argv);
 
+    // A recording of which nothing can be shown is refused as an unusable file is.
+    RecordingFile opened;
+    if (!commandLine.open.isEmpty()) {
+        opened = readRecording(commandLine.open);
+        if (opened.runs.empty() && !opened.error.isEmpty())
+            return giveAnswer({cannotOpenLine(commandLine.open, opened.error) + u'\n', UsageError},
+                              argc, argv);
+    }
+
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("tarnwick"));
 
@@ -97,6 +107,8 @@ int main(int argc, char *argv[])
     } else {
         window.menu()->resumeRememberedRecording();
     }
+    if (!commandLine.open.isEmpty())
+        window.viewing.show(commandLine.open, std::move(opened));
     window.show();
     return app.exec();
 }

@@ -6,6 +6,7 @@
 #include "serial/serial_link.h"
 #include "window/clock_text.h"
 #include "window/recording.h"
+#include "window/recording_view.h"
 #include "window/span_box.h"
 #include "window/stop_sequence.h"
 #include "window/title_notice.h"
@@ -60,6 +61,7 @@ public:
     Recording recording;  // the readings' CSV file, when one is chosen
     RunReadings readings; // the run on the chart, sample by sample
     TitleNotice notice{*this};
+    RecordingView viewing{*this}; // a recording shown instead of the instrument
     OperatorMenu *menu() const { return menu_; }
 
     void Form_Load();

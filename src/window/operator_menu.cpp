@@ -51,6 +51,7 @@ void OperatorMenu::fill(QMenu &menu)
     addPorts(menu);
     menu.addSeparator();
     addRecording(menu);
+    form_.viewing.addItems(menu);
     menu.addSeparator();
     addPictureItems(menu, form_);
     menu.addSeparator();

@@ -54,6 +54,7 @@ void Form1::Command2_Click()
 
 void Form1::Command3_Click()
 {
+    viewing.leave();
     Label7->setText(caption::StatusPrefix);
     yieldToEventLoop();
     MSComm1.setPortOpen(true);

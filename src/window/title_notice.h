@@ -7,11 +7,12 @@
 class QWidget;
 
 // What the title bar says beside the window's caption when something the operator relies on
-// has failed: the port and why, or a recording that could not start. A title rather than a
-// message box, so that a fault met by every command shows once and no wait is held up.
+// has failed: the port and why, or a recording that could not start; and a recording shown
+// instead of the instrument. A title rather than a message box, so that a fault met by every
+// command shows once and no wait is held up.
 class TitleNotice {
 public:
-    enum class Topic { Port, Recording };
+    enum class Topic { Port, Recording, Viewing };
 
     explicit TitleNotice(QWidget &window) : window_(window) {}
 

@@ -49,6 +49,8 @@ private slots:
             << Tarnwick << QStringList{"--record"} << "tarnwick: Missing value after '--record'.";
         QTest::newRow("record with an empty name")
             << Tarnwick << QStringList{"--record", ""} << "tarnwick: --record needs a file name";
+        QTest::newRow("open with an empty name")
+            << Tarnwick << QStringList{"--open", ""} << "tarnwick: --open needs a file name";
         QTest::newRow("instrument option alone")
             << Tarnwick << QStringList{"--speed", "5"} << "tarnwick: --speed needs --simulate";
         QTest::newRow("emulator, unknown option")
@@ -170,23 +172,35 @@ private slots:
 
     void unusableRecordingStopsBeforeTheWindow_data()
     {
+        QTest::addColumn<QString>("option");
         QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("message");
 
-        QTest::newRow("missing folder") << QStringLiteral("missing/readings.csv");
-        QTest::newRow("folder") << QStringLiteral(".");
-        QTest::newRow("full device") << QStringLiteral("/dev/full");
+        const QString record = QStringLiteral("tarnwick: cannot record to ");
+        const QString open = QStringLiteral("tarnwick: cannot show the recording ");
+        QTest::newRow("missing folder") << "--record"
+                                        << "missing/readings.csv" << record;
+        QTest::newRow("folder") << "--record"
+                                << "." << record;
+        QTest::newRow("full device") << "--record"
+                                     << "/dev/full" << record;
+        QTest::newRow("open, missing file") << "--open"
+                                            << "missing/readings.csv" << open;
+        QTest::newRow("open, folder") << "--open"
+                                      << "." << open;
     }
 
     void unusableRecordingStopsBeforeTheWindow()
     {
+        QFETCH(QString, option);
         QFETCH(QString, path);
+        QFETCH(QString, message);
         QTemporaryDir dir;
         const QString file = QDir(dir.path()).filePath(path);
-        const ChildEnd result = run(Tarnwick, {"--record", file});
+        const ChildEnd result = run(Tarnwick, {option, file});
         QCOMPARE(result.exitCode, 2);
         const QString err = QString::fromLocal8Bit(result.standardError);
-        QVERIFY2(err.startsWith(QStringLiteral("tarnwick: cannot record to ") + file + ": "),
-                 qPrintable(err));
+        QVERIFY2(err.startsWith(message + file + ": "), qPrintable(err));
         QVERIFY(!QFileInfo(dir.filePath(QStringLiteral("missing"))).exists());
     }
 };
