@@ -20,6 +20,7 @@ struct CommandLine {
     bool simulate = false;
     QString record;               // the CSV file every reading is appended to; empty for none
     QString open;                 // the recording the window shows at start; empty for none
+    QString report;               // the PDF the opened recording's report goes to, with no window
     EmulatorOptions emulator;     // the built-in instrument, with --simulate
     std::optional<Answer> answer; // when set, the program says it and ends
 };

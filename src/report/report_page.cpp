@@ -6,7 +6,6 @@
 #include "figures/run_figures.h"
 #include "report/chart_vectors.h"
 #include "report/report_texts.h"
-#include "run/run_readings.h"
 
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -99,9 +98,9 @@ private:
     qreal top_ = 0;
 };
 
-void writeFigures(PageWriter &page, const RunReadings &run)
+void writeFigures(PageWriter &page, const std::vector<Sample> &samples)
 {
-    const figures::RunFigures figures = figures::figuresOf(run.samples());
+    const figures::RunFigures figures = figures::figuresOf(samples);
     constexpr std::array<qreal, 7> columns{0, 26, 44, 82, 100, 138, 158};
     using report::Values;
     page.row({QString(), QStringLiteral("最小"), QStringLiteral("その時刻"), QStringLiteral("最大"),
@@ -121,7 +120,7 @@ void writeFigures(PageWriter &page, const RunReadings &run)
 
 void writeConditions(PageWriter &page, const ReportSubject &subject)
 {
-    const RunSettings &settings = subject.run.settings();
+    const RunSettings &settings = subject.settings;
     page.line(QStringLiteral("条件"), pageFont(10, true));
     page.line(QStringLiteral("モード：%1　　測定間隔：%2　　測定時間：%3")
                   .arg(report::modeText(settings), report::intervalText(settings),
@@ -138,14 +137,15 @@ void writePage(QPainter &painter, const ReportSubject &subject)
     PageWriter page(painter, painter.viewport().width());
     page.line(QStringLiteral("測定レポート"), pageFont(16, true));
     page.line(QStringLiteral("開始：%1　　%2")
-                  .arg(report::timeText(subject.run.start()), report::originText(subject.run)),
+                  .arg(report::timeText(subject.start),
+                       report::originText(subject.samples, subject.fromRecording)),
               pageFont(10));
     page.gap(3);
     page.chart(subject.chart);
     page.gap(2);
     page.legend(pageFont(9));
     page.gap(5);
-    writeFigures(page, subject.run);
+    writeFigures(page, subject.samples);
     page.gap(5);
     writeConditions(page, subject);
     page.gap(8);
@@ -169,8 +169,7 @@ bool writeReport(const ReportSubject &subject, const QString &path, QString *err
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                          QMarginsF(MarginMm, MarginMm, MarginMm, MarginMm),
                                          QPageLayout::Millimeter));
-        writer.setTitle(
-            QStringLiteral("測定レポート %1").arg(report::timeText(subject.run.start())));
+        writer.setTitle(QStringLiteral("測定レポート %1").arg(report::timeText(subject.start)));
         writer.setCreator(QStringLiteral("Tarnwick %1").arg(subject.version));
         QPainter painter;
         if (!painter.begin(&writer)) {

@@ -1,13 +1,20 @@
 #pragma once
 
+#include "run/run_settings.h"
+#include "run/sample.h"
+
+#include <QDateTime>
 #include <QString>
+#include <vector>
 
 class DrawingLog;
-class RunReadings;
 
 // What a report is about: the run, its chart as drawn, and where it came from.
 struct ReportSubject {
-    const RunReadings &run;
+    const RunSettings &settings;
+    QDateTime start;
+    const std::vector<Sample> &samples;
+    bool fromRecording = false;
     const DrawingLog &chart;
     QString port;          // the serial port of a run measured now; empty for none
     QString recordingPath; // the recording it was read from; empty for none

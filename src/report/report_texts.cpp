@@ -43,11 +43,10 @@ QString spanText(const RunSettings &settings)
     return QStringLiteral("%1 時間").arg(settings.span);
 }
 
-QString originText(const RunReadings &run)
+QString originText(const std::vector<Sample> &samples, bool fromRecording)
 {
-    if (run.source() == RunReadings::Source::Recording)
+    if (fromRecording)
         return QStringLiteral("記録ファイル");
-    const auto &samples = run.samples();
     const bool logged = std::any_of(samples.begin(), samples.end(),
                                     [](const Sample &s) { return s.origin.logged; });
     return logged ? QStringLiteral("受信（機器のメモリ）") : QStringLiteral("測定（送信）");

@@ -84,8 +84,14 @@ QImage shownChart(Form1 &form)
 
 ReportSubject reportSubject(const Form1 &form)
 {
-    const bool measured = form.readings.source() == RunReadings::Source::Instrument;
-    return {form.readings, form.Picture1->drawingLog(),
-            measured ? form.MSComm1.deviceName() : QString(), QString(),
+    const RunReadings &run = form.readings;
+    const bool fromRecording = run.source() == RunReadings::Source::Recording;
+    return {run.settings(),
+            run.start(),
+            run.samples(),
+            fromRecording,
+            form.Picture1->drawingLog(),
+            fromRecording ? QString() : form.MSComm1.deviceName(),
+            QString(),
             QCoreApplication::applicationVersion()};
 }

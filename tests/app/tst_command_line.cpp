@@ -1,7 +1,9 @@
+#include "pdf_reading.h"
 #include "process_output.h"
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -51,6 +53,9 @@ private slots:
             << Tarnwick << QStringList{"--record", ""} << "tarnwick: --record needs a file name";
         QTest::newRow("open with an empty name")
             << Tarnwick << QStringList{"--open", ""} << "tarnwick: --open needs a file name";
+        QTest::newRow("report without a recording")
+            << Tarnwick << QStringList{"--report", "run.pdf"}
+            << "tarnwick: --report needs a file name and --open";
         QTest::newRow("instrument option alone")
             << Tarnwick << QStringList{"--speed", "5"} << "tarnwick: --speed needs --simulate";
         QTest::newRow("emulator, unknown option")
@@ -189,6 +194,49 @@ private slots:
         QTest::newRow("open, folder") << "--open"
                                       << "." << open;
     }
+
+#ifndef Q_OS_WIN
+    // A script without a display: the report of a recording's last run, and a report that
+    // cannot be written.
+    void reportIsWrittenWithoutAWindow()
+    {
+        QTemporaryDir dir;
+        const QString recording = dir.filePath(QStringLiteral("run.csv"));
+        QFile file(recording);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        const QByteArray start = "2026-12-09T16:30:00+09:00";
+        file.write("日時,温度(℃),湿度(%RH),time,sample,origin,log_interval,mode,interval,"
+                   "span_hours,run_start,link\r\n");
+        for (const QByteArray reading : {"16:31:23,25.3,60.1,0", "16:41:23,27.5,48.5,1"})
+            file.write("2026-12-09 " + reading.left(8) + ',' + reading.mid(9, 9) + ",2026-12-09T" +
+                       reading.left(8) + "+09:00," + reading.right(1) + ",live,,send,PT10M,2," +
+                       start + ",\r\n");
+        file.close();
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            environment.remove(QString::fromLatin1(name));
+        const QString pdf = dir.filePath(QStringLiteral("run.pdf"));
+        const auto report = [&](const QString &path) {
+            return runChild(Tarnwick, {"--open", recording, "--report", path}, environment);
+        };
+
+        const ChildEnd written = report(pdf);
+        QCOMPARE(written.exitCode, 0);
+        QCOMPARE(withoutEnvironmentNotes(written.standardError), QByteArray());
+        const QString text = pdfText(pdf);
+        for (const QString &expected :
+             QStringList{"温度 ℃ +25.3 .* +27.5 .* +26.40 +2",
+                         "モード：送信 +測定間隔：10 分毎 +測定時間：2 時間",
+                         "記録ファイル：" + recording, "Tarnwick " PROJECT_VERSION_TEXT})
+            QVERIFY2(text.contains(QRegularExpression(expected)), qPrintable(text));
+
+        const ChildEnd refused = report(dir.filePath(QStringLiteral("missing/run.pdf")));
+        QCOMPARE(refused.exitCode, 2);
+        const QByteArray said = withoutEnvironmentNotes(refused.standardError);
+        QVERIFY2(said.startsWith("tarnwick: cannot write the report ") && said.count('\n') == 0,
+                 said);
+    }
+#endif
 
     void unusableRecordingStopsBeforeTheWindow()
     {

@@ -58,8 +58,10 @@ private slots:
         chart_.setFont(chartFont());
         drawRun(chart_, run_.settings(), run_.samples());
         QString error;
-        const ReportSubject subject{run_, chart_.drawingLog(), QStringLiteral("/dev/ttyUSB7"),
-                                    QString(), QStringLiteral("9.8.7")};
+        const ReportSubject subject{run_.settings(),     run_.start(),
+                                    run_.samples(),      false,
+                                    chart_.drawingLog(), QStringLiteral("/dev/ttyUSB7"),
+                                    QString(),           QStringLiteral("9.8.7")};
         QVERIFY2(writeReport(subject, pdf_, &error), qPrintable(error));
     }
 
@@ -102,7 +104,9 @@ private slots:
         QString pngError;
         QString pdfError;
         QVERIFY(!savePng(QImage(4, 4, QImage::Format_RGB32), nowhere, &pngError));
-        QVERIFY(!writeReport({run_, chart_.drawingLog(), {}, {}, {}}, nowhere, &pdfError));
+        QVERIFY(!writeReport(
+            {run_.settings(), {}, run_.samples(), false, chart_.drawingLog(), {}, {}, {}}, nowhere,
+            &pdfError));
         QVERIFY(!pngError.isEmpty() && !pdfError.isEmpty());
         QVERIFY(!QFileInfo::exists(nowhere));
     }

@@ -1,0 +1,56 @@
+#include "app/report_command.h"
+
+#include "app/command_line.h"
+#include "chart/chart_font.h"
+#include "chart/picture_box.h"
+#include "replay/run_drawing.h"
+#include "report/report_page.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <cstdio>
+
+namespace {
+
+int cannotWrite(const QString &reportPath, const QString &reason)
+{
+    std::fprintf(stderr, "%s\n",
+                 qPrintable(QStringLiteral("tarnwick: cannot write the report %1: %2")
+                                .arg(QDir::toNativeSeparators(reportPath), reason)));
+    return UsageError;
+}
+
+} // namespace
+
+int writeRecordingReport(const QString &recordingPath, const RecordingFile &recording,
+                         const QString &reportPath)
+{
+    if (recording.runs.empty())
+        return cannotWrite(reportPath, QStringLiteral("the recording holds no run"));
+    const RecordedRun &run = recording.runs.back();
+    PictureBox chart;
+    chart.setFont(chartFont());
+    drawRun(chart, run.settings, run.samples);
+    const ReportSubject subject{run.settings,
+                                run.start,
+                                run.samples,
+                                true,
+                                chart.drawingLog(),
+                                QString(),
+                                QDir::toNativeSeparators(recordingPath),
+                                QCoreApplication::applicationVersion()};
+    QString error;
+    if (!writeReport(subject, reportPath, &error))
+        return cannotWrite(reportPath, error);
+    return 0;
+}
+
+void drawWithoutScreen()
+{
+    // Windows draws without showing anything on its own platform; elsewhere a display may
+    // be missing altogether.
+#ifndef Q_OS_WIN
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
+}
