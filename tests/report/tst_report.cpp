@@ -5,9 +5,11 @@
 #include "pdf_reading.h"
 #include "replay/run_drawing.h"
 #include "report/chart_picture.h"
+#include "report/chart_vectors.h"
 #include "window/picture_items.h"
 
 #include <QLabel>
+#include <QPainter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -156,6 +158,28 @@ private slots:
         QVERIFY(countPixels(page, qRgb(255, 0, 0)) > 100);
         QVERIFY(countPixels(page, qRgb(0, 0, 255)) > 100);
         QVERIFY(countPixels(page, qRgb(0, 128, 0)) > 500);
+    }
+
+    // A one-sample peak among thousands of samples to a pixel stays on the chart.
+    void aPeakAmongThousandsIsDrawn()
+    {
+        DrawingLog log;
+        log.clear(qRgb(255, 255, 255));
+        constexpr int Segments = 30000;
+        const auto y = [](int k) { return k == Segments / 2 ? 20.0f : 200.0f; };
+        for (int k = 1; k <= Segments; ++k)
+            log.add({50 + (k - 1) * 450.0f / Segments, y(k - 1), 50 + k * 450.0f / Segments, y(k),
+                     qRgb(255, 0, 0)});
+        QImage image(PictureBox::InnerWidth * 4, PictureBox::InnerHeight * 4, QImage::Format_RGB32);
+        QPainter painter(&image);
+        paintChart(painter, log, image.rect());
+        painter.end();
+        int top = image.height();
+        for (int row = image.height() - 1; row >= 0; --row)
+            for (int x = 0; x < image.width(); ++x)
+                top = qRed(image.pixel(x, row)) > 200 && qGreen(image.pixel(x, row)) < 100 ? row
+                                                                                           : top;
+        QVERIFY2(std::abs(top - 80) <= 4, qPrintable(QString::number(top)));
     }
 
 private:
