@@ -166,7 +166,7 @@ private slots:
         DrawingLog log;
         log.clear(qRgb(255, 255, 255));
         constexpr int Segments = 30000;
-        const auto y = [](int k) { return k == Segments / 2 ? 20.0f : 200.0f; };
+        const auto y = [](int k) { return k == Segments / 2 + 3 ? 20.0f : 200.0f; };
         for (int k = 1; k <= Segments; ++k)
             log.add({50 + (k - 1) * 450.0f / Segments, y(k - 1), 50 + k * 450.0f / Segments, y(k),
                      qRgb(255, 0, 0)});
