@@ -92,6 +92,6 @@ ReportSubject reportSubject(const Form1 &form)
             fromRecording,
             form.Picture1->drawingLog(),
             fromRecording ? QString() : form.MSComm1.deviceName(),
-            QString(),
+            fromRecording ? QDir::toNativeSeparators(form.viewing.path()) : QString(),
             QCoreApplication::applicationVersion()};
 }

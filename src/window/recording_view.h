@@ -35,6 +35,7 @@ public:
 
     bool isShowing() const { return showing_.has_value(); }
     const RecordingFile &file() const { return file_; }
+    const QString &path() const { return path_; }
     std::size_t shownRun() const { return shownRun_; }
 
     // The menu's items: open a recording, and the shown file's runs by their start.

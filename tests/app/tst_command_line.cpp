@@ -1,5 +1,6 @@
 #include "pdf_reading.h"
 #include "process_output.h"
+#include "small_recording.h"
 
 #include <QDir>
 #include <QFile>
@@ -202,16 +203,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString recording = dir.filePath(QStringLiteral("run.csv"));
-        QFile file(recording);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        const QByteArray start = "2026-12-09T16:30:00+09:00";
-        file.write("日時,温度(℃),湿度(%RH),time,sample,origin,log_interval,mode,interval,"
-                   "span_hours,run_start,link\r\n");
-        for (const QByteArray reading : {"16:31:23,25.3,60.1,0", "16:41:23,27.5,48.5,1"})
-            file.write("2026-12-09 " + reading.left(8) + ',' + reading.mid(9, 9) + ",2026-12-09T" +
-                       reading.left(8) + "+09:00," + reading.right(1) + ",live,,send,PT10M,2," +
-                       start + ",\r\n");
-        file.close();
+        QVERIFY(writeSmallRecording(recording));
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
             environment.remove(QString::fromLatin1(name));

@@ -6,6 +6,7 @@
 #include "replay/run_drawing.h"
 #include "report/chart_picture.h"
 #include "report/chart_vectors.h"
+#include "small_recording.h"
 #include "window/picture_items.h"
 
 #include <QLabel>
@@ -98,6 +99,19 @@ private slots:
         saved.setDevicePixelRatio(picture.devicePixelRatio());
         QCOMPARE(saved.convertToFormat(QImage::Format_RGB32),
                  picture.convertToFormat(QImage::Format_RGB32));
+    }
+
+    // An opened recording's report names the file, and no port.
+    void reportOfAnOpenedRecordingNamesIt()
+    {
+        Desk desk;
+        const QString path = dir_.filePath(QStringLiteral("opened.csv"));
+        QVERIFY(writeSmallRecording(path) && desk.form.viewing.open(path));
+        const ReportSubject subject = reportSubject(desk.form);
+        QCOMPARE(subject.recordingPath, QDir::toNativeSeparators(path));
+        QCOMPARE(subject.port, QString());
+        QVERIFY(subject.fromRecording);
+        QCOMPARE(subject.samples.size(), 2u);
     }
 
     void aFileThatCannotBeWrittenIsRefused()
