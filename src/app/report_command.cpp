@@ -3,8 +3,10 @@
 #include "app/command_line.h"
 #include "chart/chart_font.h"
 #include "chart/picture_box.h"
+#include "device/standard_error.h"
 #include "replay/run_drawing.h"
 #include "report/report_page.h"
+#include "window/recording_view.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -20,6 +22,19 @@ int cannotWrite(const QString &reportPath, const QString &reason)
     return UsageError;
 }
 
+// What the window says when it shows the recording: rows skipped, settings assumed.
+void sayWhatWasMissed(const QString &recordingPath, const RecordingFile &recording)
+{
+    if (!recording.error.isEmpty())
+        writeToStandardError(cannotOpenLine(recordingPath, recording.error));
+    if (!recording.problems.isEmpty())
+        writeToStandardError(problemsLine(recordingPath, recording.problems));
+    if (!recording.runs.back().assumed.isEmpty())
+        writeToStandardError(
+            QStringLiteral("tarnwick: %1: %2")
+                .arg(QDir::toNativeSeparators(recordingPath), recording.runs.back().assumed));
+}
+
 } // namespace
 
 int writeRecordingReport(const QString &recordingPath, const RecordingFile &recording,
@@ -28,6 +43,7 @@ int writeRecordingReport(const QString &recordingPath, const RecordingFile &reco
     if (recording.runs.empty())
         return cannotWrite(reportPath, QStringLiteral("the recording holds no run"));
     const RecordedRun &run = recording.runs.back();
+    sayWhatWasMissed(recordingPath, recording);
     PictureBox chart;
     chart.setFont(chartFont());
     drawRun(chart, run.settings, run.samples);
@@ -38,7 +54,8 @@ int writeRecordingReport(const QString &recordingPath, const RecordingFile &reco
                                 chart.drawingLog(),
                                 QString(),
                                 QDir::toNativeSeparators(recordingPath),
-                                QCoreApplication::applicationVersion()};
+                                QCoreApplication::applicationVersion(),
+                                !run.assumed.isEmpty()};
     QString error;
     if (!writeReport(subject, reportPath, &error))
         return cannotWrite(reportPath, error);

@@ -128,6 +128,10 @@ void writeConditions(PageWriter &page, const ReportSubject &subject)
               pageFont(9));
     if (!subject.port.isEmpty())
         page.line(QStringLiteral("ポート：%1").arg(subject.port), pageFont(9));
+    if (subject.settingsAssumed)
+        page.line(
+            QStringLiteral("（古い形式の記録のため、モード・測定間隔・測定時間は推定した値です）"),
+            pageFont(9));
     if (!subject.recordingPath.isEmpty())
         page.line(QStringLiteral("記録ファイル：%1").arg(subject.recordingPath), pageFont(9));
 }

@@ -19,6 +19,8 @@ struct ReportSubject {
     QString port;          // the serial port of a run measured now; empty for none
     QString recordingPath; // the recording it was read from; empty for none
     QString version;       // the program's
+    // The recording's layout lacked the mode, interval and span, which the reader assumed.
+    bool settingsAssumed = false;
 };
 
 // Writes the run's one-page A4 report as PDF: the chart as vectors, the run's figures, its

@@ -65,6 +65,13 @@ void saveReport(Form1 &form)
         warnCannotWrite(form, path, error);
 }
 
+bool assumedSettings(const RecordingView &view)
+{
+    const std::vector<RecordedRun> &runs = view.file().runs;
+    return view.isShowing() && view.shownRun() < runs.size() &&
+           !runs[view.shownRun()].assumed.isEmpty();
+}
+
 } // namespace
 
 void addPictureItems(QMenu &menu, Form1 &form)
@@ -93,5 +100,6 @@ ReportSubject reportSubject(const Form1 &form)
             form.Picture1->drawingLog(),
             fromRecording ? QString() : form.MSComm1.deviceName(),
             fromRecording ? QDir::toNativeSeparators(form.viewing.path()) : QString(),
-            QCoreApplication::applicationVersion()};
+            QCoreApplication::applicationVersion(),
+            fromRecording && assumedSettings(form.viewing)};
 }

@@ -71,3 +71,5 @@ private:
 
 // The one line a recording that cannot be shown leaves on standard error, without a line end.
 QString cannotOpenLine(const QString &path, const QString &reason);
+// Many bad rows make one line: how many, and the first of them.
+QString problemsLine(const QString &path, const QStringList &problems);

@@ -1,5 +1,6 @@
 #include "pdf_reading.h"
 #include "process_output.h"
+#include "recorded_runs.h"
 #include "small_recording.h"
 
 #include <QDir>
@@ -227,6 +228,14 @@ private slots:
         const QByteArray said = withoutEnvironmentNotes(refused.standardError);
         QVERIFY2(said.startsWith("tarnwick: cannot write the report ") && said.count('\n') == 0,
                  said);
+
+        // A layout without the run's settings: the reader's assumption said, and on the page.
+        QVERIFY(writeFile(recording, "time,sample,quantity,value,unit\r\n"
+                                     "2026-12-09T16:31:23+09:00,0,temperature,25.3,°C\r\n"));
+        const ChildEnd assumed = report(pdf);
+        QCOMPARE(assumed.exitCode, 0);
+        QVERIFY2(assumed.standardError.contains("an older layout"), assumed.standardError);
+        QVERIFY(pdfText(pdf).contains(QStringLiteral("推定した値")));
     }
 #endif
 

@@ -61,10 +61,15 @@ private slots:
         chart_.setFont(chartFont());
         drawRun(chart_, run_.settings(), run_.samples());
         QString error;
-        const ReportSubject subject{run_.settings(),     run_.start(),
-                                    run_.samples(),      false,
-                                    chart_.drawingLog(), QStringLiteral("/dev/ttyUSB7"),
-                                    QString(),           QStringLiteral("9.8.7")};
+        const ReportSubject subject{run_.settings(),
+                                    run_.start(),
+                                    run_.samples(),
+                                    false,
+                                    chart_.drawingLog(),
+                                    QStringLiteral("/dev/ttyUSB7"),
+                                    QString(),
+                                    QStringLiteral("9.8.7"),
+                                    false};
         QVERIFY2(writeReport(subject, pdf_, &error), qPrintable(error));
     }
 
@@ -121,8 +126,8 @@ private slots:
         QString pdfError;
         QVERIFY(!savePng(QImage(4, 4, QImage::Format_RGB32), nowhere, &pngError));
         QVERIFY(!writeReport(
-            {run_.settings(), {}, run_.samples(), false, chart_.drawingLog(), {}, {}, {}}, nowhere,
-            &pdfError));
+            {run_.settings(), {}, run_.samples(), false, chart_.drawingLog(), {}, {}, {}, false},
+            nowhere, &pdfError));
         QVERIFY(!pngError.isEmpty() && !pdfError.isEmpty());
         QVERIFY(!QFileInfo::exists(nowhere));
     }
