@@ -3,7 +3,6 @@
 #include "app/command_line.h"
 #include "chart/chart_font.h"
 #include "chart/picture_box.h"
-#include "device/standard_error.h"
 #include "replay/run_drawing.h"
 #include "report/report_page.h"
 #include "window/recording_view.h"
@@ -14,11 +13,15 @@
 
 namespace {
 
+void say(const QString &line)
+{
+    std::fprintf(stderr, "%s\n", qPrintable(line));
+}
+
 int cannotWrite(const QString &reportPath, const QString &reason)
 {
-    std::fprintf(stderr, "%s\n",
-                 qPrintable(QStringLiteral("tarnwick: cannot write the report %1: %2")
-                                .arg(QDir::toNativeSeparators(reportPath), reason)));
+    say(QStringLiteral("tarnwick: cannot write the report %1: %2")
+            .arg(QDir::toNativeSeparators(reportPath), reason));
     return UsageError;
 }
 
@@ -26,12 +29,11 @@ int cannotWrite(const QString &reportPath, const QString &reason)
 void sayWhatWasMissed(const QString &recordingPath, const RecordingFile &recording)
 {
     if (!recording.error.isEmpty())
-        writeToStandardError(cannotOpenLine(recordingPath, recording.error));
+        say(cannotOpenLine(recordingPath, recording.error));
     if (!recording.problems.isEmpty())
-        writeToStandardError(problemsLine(recordingPath, recording.problems));
+        say(problemsLine(recordingPath, recording.problems));
     if (!recording.runs.back().assumed.isEmpty())
-        writeToStandardError(
-            QStringLiteral("tarnwick: %1: %2")
+        say(QStringLiteral("tarnwick: %1: %2")
                 .arg(QDir::toNativeSeparators(recordingPath), recording.runs.back().assumed));
 }
 

@@ -1,32 +1,11 @@
 #include "record/reading_recorder.h"
 
-#include "device/caption_text.h"
 #include "device/standard_error.h"
 #include "record/append_file.h"
 #include "record/csv_row.h"
-#include "record/recorded_time.h"
+#include "record/recorded_rows.h"
 
-namespace {
-
-QStringList fields(Trace trace, float value, std::int32_t sample, const QDateTime &time)
-{
-    const bool temperature = trace == Trace::Temperature;
-    return {recordedTime(time), QString::number(sample),
-            temperature ? QStringLiteral("temperature") : QStringLiteral("humidity"),
-            caption::readingText(value),
-            temperature ? QStringLiteral("°C") : QStringLiteral("%RH")};
-}
-
-// The origin, and the logging interval as an ISO 8601 duration: PT10M, PT2H.
-QStringList originFields(ReadingOrigin origin)
-{
-    if (!origin.logged)
-        return {QStringLiteral("live"), QString()};
-    const QChar unit = origin.unit == protocol::Unit::Minutes ? u'M' : u'H';
-    return {QStringLiteral("logged"), QStringLiteral("PT%1%2").arg(origin.interval).arg(unit)};
-}
-
-} // namespace
+using recording::Layout;
 
 ReadingRecorder::ReadingRecorder() : errorSink_(writeToStandardError) {}
 
@@ -35,7 +14,7 @@ bool ReadingRecorder::open(const QString &path)
     if (!openForAppending(file_, path, &error_))
         return false;
     path_ = path;
-    earlierColumns_ = startsWithEarlierHeader();
+    layout_ = layoutOfFile();
     const QByteArray start = lead();
     if (start.isEmpty() || write(start))
         return true;
@@ -48,23 +27,24 @@ bool ReadingRecorder::open(const QString &path)
 // A program reading a pipe or a terminal would take the byte-order mark for text.
 QByteArray ReadingRecorder::lead() const
 {
+    const QByteArray header = recording::header(Layout::Samples);
     if (file_.size() == 0)
-        return file_.isSequential() ? Header : ByteOrderMark + Header;
+        return file_.isSequential() ? header : recording::ByteOrderMark + header;
     return endsMidLine() ? QByteArrayLiteral("\r\n") : QByteArray();
 }
 
-// Its first line, with or without a byte-order mark, and ended by CR LF or by LF alone.
-bool ReadingRecorder::startsWithEarlierHeader() const
+// A file begun by an earlier version keeps the layout its header names, so that its rows
+// keep one shape; any other goes on with one row per sample.
+Layout ReadingRecorder::layoutOfFile() const
 {
     if (file_.size() == 0)
-        return false;
+        return Layout::Samples;
     QFile reader(path_);
     if (!reader.open(QIODevice::ReadOnly))
-        return false;
-    QByteArray first = reader.readLine(ByteOrderMark.size() + EarlierHeader.size() + 1);
-    if (first.startsWith(ByteOrderMark))
-        first.remove(0, ByteOrderMark.size());
-    return first.trimmed() == EarlierHeader.trimmed();
+        return Layout::Samples;
+    const QByteArray first = reader.readLine(recording::ByteOrderMark.size() +
+                                             recording::header(Layout::Samples).size() + 1);
+    return recording::layoutOfHeader(first).value_or(Layout::Samples);
 }
 
 bool ReadingRecorder::endsMidLine() const
@@ -81,16 +61,86 @@ QString cannotRecordLine(const QString &path, const QString &reason)
     return QStringLiteral("tarnwick: cannot record to %1: %2").arg(path, reason);
 }
 
-void ReadingRecorder::record(Trace trace, float value, std::int32_t sample, const QDateTime &time,
-                             ReadingOrigin origin)
+void ReadingRecorder::follow(const RunReadings &readings)
 {
-    if (!file_.isOpen())
+    readings_ = &readings;
+    finishedSamples_ = readings.samples().size();
+    connect(&readings, &RunReadings::begun, this, [this] {
+        finishedSamples_ = readings_->samples().size(); // a resumed run's are written already
+        heldLinks_.clear();
+        readingsPosition_ = -1;
+    });
+    if (layout_ != Layout::Samples) {
+        connect(&readings, &RunReadings::readingAdded, this, &ReadingRecorder::writeReadings);
         return;
-    QStringList row = fields(trace, value, sample, time);
-    if (!earlierColumns_)
-        row << originFields(origin);
-    const bool written = write(csv::row(row));
-    // One line for each run of failures, not one for every reading while the disk is full.
+    }
+    connect(&readings, &RunReadings::sampleFinished, this, &ReadingRecorder::writeSample);
+    connect(&readings, &RunReadings::linkNoted, this, &ReadingRecorder::writeLink);
+}
+
+void ReadingRecorder::end()
+{
+    if (readings_ && layout_ == Layout::Samples && readings_->samples().size() > finishedSamples_)
+        writeSample(qsizetype(readings_->samples().size()) - 1);
+    disconnect(readings_, nullptr, this, nullptr);
+    readings_ = nullptr;
+}
+
+void ReadingRecorder::writeSample(qsizetype position)
+{
+    const Sample &sample = readings_->samples().at(position);
+    writeRow(recorded::sampleFields(sample, readings_->settings(), readings_->start()));
+    finishedSamples_ = std::size_t(position) + 1;
+    writeHeldLinks();
+}
+
+// A note waits for the row of a sample that was still open when the line went away, so
+// that the file has the rows in the order they happened.
+void ReadingRecorder::writeLink(qsizetype position)
+{
+    heldLinks_.push_back(readings_->linkNotes().at(position));
+    writeHeldLinks();
+}
+
+void ReadingRecorder::writeHeldLinks()
+{
+    while (!heldLinks_.empty() && heldLinks_.front().samplesBefore <= finishedSamples_) {
+        writeRow(
+            recorded::linkFields(heldLinks_.front(), readings_->settings(), readings_->start()));
+        heldLinks_.erase(heldLinks_.begin());
+    }
+}
+
+// The readings of the sample not written yet, each at the time it arrived: the sample's
+// own time for its first, now for the one that completes it.
+void ReadingRecorder::writeReadings(qsizetype position)
+{
+    if (position != readingsPosition_) {
+        readingsPosition_ = position;
+        writtenTraces_[0] = writtenTraces_[1] = false;
+    }
+    const Sample &sample = readings_->samples().at(position);
+    for (const Trace trace : {Trace::Temperature, Trace::Humidity}) {
+        const std::optional<float> &value =
+            trace == Trace::Temperature ? sample.temperature : sample.humidity;
+        bool &written = writtenTraces_[int(trace)];
+        if (!value || written)
+            continue;
+        const bool first = !writtenTraces_[0] && !writtenTraces_[1];
+        const QDateTime time = first ? sample.time : QDateTime::currentDateTime();
+        writeRow(
+            recorded::readingFields(layout_, trace, *value, sample.index, time, sample.origin));
+        written = true;
+    }
+}
+
+void ReadingRecorder::writeRow(const QStringList &fields)
+{
+    // A recording shown in the window is read, never written again.
+    if (!file_.isOpen() || (readings_ && readings_->source() == RunReadings::Source::Recording))
+        return;
+    const bool written = write(csv::row(fields));
+    // One line for each run of failures, not one for every row while the disk is full.
     if (!written && !failing_)
         errorSink_(cannotRecordLine(path_, error_));
     failing_ = !written;

@@ -1,10 +1,11 @@
 #pragma once
 
-#include "device/reading_origin.h"
-#include "device/trace.h"
+#include "record/recording_layout.h"
+#include "run/run_readings.h"
 
 #include <QDateTime>
 #include <QFile>
+#include <QObject>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -12,25 +13,15 @@
 // The one line a recording that cannot be kept leaves on standard error, without a line end.
 QString cannotRecordLine(const QString &path, const QString &reason);
 
-// Appends each completed reading to a CSV file as one row:
-//   time,sample,quantity,value,unit,origin,log_interval
-//   2026-12-08T14:05:09+09:00,0,temperature,25.3,°C,live,
-//   2026-12-08T14:05:10+09:00,1,temperature,24.8,°C,logged,PT10M
-// Every row goes to the file with one unbuffered write, so a program that is killed or
-// ends abruptly loses nothing it has recorded.
-class ReadingRecorder {
+// Keeps the run on the window's chart in a CSV file, appending as it goes. A new file gets
+// one row per sample, written when the sample takes no more readings (README.md, "Recording
+// the readings"); a file begun by an earlier version goes on in its own layout, one row per
+// reading as it completes. Every row goes to the file with one unbuffered write, so a
+// program that is killed loses at most the reading of an unfinished sample.
+class ReadingRecorder : public QObject {
 public:
     // Receives one line, without a line end, when a row cannot be written.
     using ErrorSink = std::function<void(const QString &line)>;
-
-    // A new file starts with it, so that spreadsheets take the file for UTF-8.
-    static inline const QByteArray ByteOrderMark = QByteArrayLiteral("\xEF\xBB\xBF");
-    static inline const QByteArray Header =
-        QByteArrayLiteral("time,sample,quantity,value,unit,origin,log_interval\r\n");
-    // What earlier versions wrote; a file that starts with it goes on getting these five
-    // columns alone, so that its rows keep one shape.
-    static inline const QByteArray EarlierHeader =
-        QByteArrayLiteral("time,sample,quantity,value,unit\r\n");
 
     ReadingRecorder();
 
@@ -41,24 +32,37 @@ public:
     bool isOpen() const { return file_.isOpen(); }
     // Why the last open or write failed.
     QString errorString() const { return error_; }
+    // The layout the file's header chose.
+    recording::Layout layout() const { return layout_; }
 
-    // One row: the reading's time, the sample index it was plotted at, the value as the
-    // window shows it, and where it came from. Does nothing while no file is open.
-    void record(Trace trace, float value, std::int32_t sample, const QDateTime &time,
-                ReadingOrigin origin = {});
+    // From now on, the rows of the run `readings` holds, and of every run it begins.
+    void follow(const RunReadings &readings);
+    // The recording ends: a sample still taking readings is written as it stands.
+    void end();
 
     void setErrorSink(ErrorSink sink);
 
 private:
+    void writeSample(qsizetype position);
+    void writeReadings(qsizetype position);
+    void writeLink(qsizetype position);
+    void writeHeldLinks();
+    void writeRow(const QStringList &fields);
     bool write(const QByteArray &bytes);
     QByteArray lead() const;
     bool endsMidLine() const;
-    bool startsWithEarlierHeader() const;
+    recording::Layout layoutOfFile() const;
 
     QString path_;
     QFile file_; // opened on its descriptor, so it knows no name
     QString error_;
     ErrorSink errorSink_;
     bool failing_ = false;
-    bool earlierColumns_ = false;
+    recording::Layout layout_ = recording::Layout::Samples;
+
+    const RunReadings *readings_ = nullptr;
+    std::size_t finishedSamples_ = 0; // of the run: link notes wait for the samples before
+    std::vector<LinkNote> heldLinks_; // noted while the sample before was unfinished
+    qsizetype readingsPosition_ = -1; // the sample whose readings were written in part
+    bool writtenTraces_[2] = {false, false};
 };

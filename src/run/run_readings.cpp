@@ -25,6 +25,18 @@ void RunReadings::begin(const RunSettings &settings, const QDateTime &start, Sou
     emit begun();
 }
 
+void RunReadings::resume(const RunSettings &settings, const QDateTime &start,
+                         std::vector<Sample> samples, std::vector<LinkNote> linkNotes)
+{
+    finish();
+    settings_ = settings;
+    start_ = start;
+    source_ = Source::Instrument;
+    samples_ = std::move(samples);
+    linkNotes_ = std::move(linkNotes);
+    emit begun();
+}
+
 void RunReadings::setSettings(const RunSettings &settings)
 {
     if (settings == settings_)

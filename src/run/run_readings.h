@@ -20,6 +20,10 @@ public:
     // A new run on a cleared chart. The last run's unfinished sample is finished first.
     void begin(const RunSettings &settings, const QDateTime &start,
                Source source = Source::Instrument);
+    // The run on the chart before a recording was shown, back with the samples it held: they
+    // are not announced again, as begun() tells the views to read samples() afresh.
+    void resume(const RunSettings &settings, const QDateTime &start, std::vector<Sample> samples,
+                std::vector<LinkNote> linkNotes);
     // The chart was rescaled: a selector changed, or a transfer reported its interval.
     void setSettings(const RunSettings &settings);
     // A reading as it was plotted at sample `index`. It completes the last sample when that
@@ -37,6 +41,7 @@ public:
     const std::vector<LinkNote> &linkNotes() const { return linkNotes_; }
 
 signals:
+    // A run began: samples() holds what it begins with, nothing unless it was resumed.
     void begun();
     void settingsChanged();
     // A sample was added at `position` of samples(), or got its second reading.

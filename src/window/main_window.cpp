@@ -245,7 +245,6 @@ void Form1::PlotTraceSegment(Trace trace, float value, float previous, std::int3
 void Form1::announceReading(Trace trace, float value, std::int32_t sampleCount)
 {
     readings.add(trace, value, sampleCount, QDateTime::currentDateTime(), session_.Origin);
-    recording.record(trace, value, sampleCount, session_.Origin);
     emit readingCompleted(trace, value, sampleCount, session_.Origin);
 }
 

@@ -58,8 +58,8 @@ public:
     QPushButton *Command1;
     QPushButton *Command2;
     MSComm MSComm1;
-    Recording recording;  // the readings' CSV file, when one is chosen
-    RunReadings readings; // the run on the chart, sample by sample
+    RunReadings readings;          // the run on the chart, sample by sample
+    Recording recording{readings}; // the run's CSV file, when one is chosen
     TitleNotice notice{*this};
     RecordingView viewing{*this}; // a recording shown instead of the instrument
     OperatorMenu *menu() const { return menu_; }

@@ -1,10 +1,10 @@
 #include "window/recording.h"
 
-#include <QDateTime>
-
 void Recording::start(std::unique_ptr<ReadingRecorder> recorder, const QString &path)
 {
+    stop();
     recorder_ = std::move(recorder);
+    recorder_->follow(readings_);
     path_ = path;
 }
 
@@ -21,12 +21,8 @@ bool Recording::start(const QString &path)
 
 void Recording::stop()
 {
+    if (recorder_)
+        recorder_->end();
     recorder_.reset();
     path_.clear();
-}
-
-void Recording::record(Trace trace, float value, std::int32_t sample, ReadingOrigin origin)
-{
-    if (recorder_)
-        recorder_->record(trace, value, sample, QDateTime::currentDateTime(), origin);
 }

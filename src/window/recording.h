@@ -1,16 +1,17 @@
 #pragma once
 
-#include "device/trace.h"
 #include "record/reading_recorder.h"
+#include "run/run_readings.h"
 
 #include <QString>
-#include <cstdint>
 #include <memory>
 
-// The CSV recording of the window's readings, to the file of --record or to one the operator
-// picked from the menu: the same rows either way.
+// The CSV recording of the run on the window's chart, to the file of --record or to one the
+// operator picked from the menu: the same rows either way.
 class Recording {
 public:
+    explicit Recording(const RunReadings &readings) : readings_(readings) {}
+
     // From now on into recorder, open on path; a recording before it ends.
     void start(std::unique_ptr<ReadingRecorder> recorder, const QString &path);
     // Opens path and records into it. False, with the reason in errorString(), when the
@@ -22,10 +23,8 @@ public:
     QString path() const { return path_; }
     QString errorString() const { return error_; }
 
-    // One row with the time it arrived; nothing while off.
-    void record(Trace trace, float value, std::int32_t sample, ReadingOrigin origin);
-
 private:
+    const RunReadings &readings_;
     std::unique_ptr<ReadingRecorder> recorder_;
     QString path_;
     QString error_;

@@ -39,6 +39,16 @@ QString fileName(const QString &path)
     return QFileInfo(path).fileName();
 }
 
+// What the chart was drawn with for a file that does not say it.
+QString assumedSettingsText(const RunSettings &settings)
+{
+    const QString unit =
+        settings.unit == protocol::Unit::Minutes ? caption::PerMinute : caption::PerHour;
+    return QStringLiteral("記録にない設定を仮定：%1 %2、測定時間 %3 時間")
+        .arg(settings.interval)
+        .arg(unit, settings.span);
+}
+
 QString runItemText(const RecordedRun &run)
 {
     return QStringLiteral("%1（%2 点）")
@@ -96,6 +106,7 @@ bool RecordingView::show(const QString &path, RecordingFile file)
         showing_ = LiveRun{form_.readings.settings(),
                            form_.readings.start(),
                            form_.readings.samples(),
+                           form_.readings.linkNotes(),
                            {form_.Label4->text(), form_.Label5->text(), form_.Label6->text(),
                             form_.Label7->text()}};
     }
@@ -110,14 +121,12 @@ void RecordingView::showRun(std::size_t run)
     if (!showing_)
         return;
     shownRun_ = run;
-    static const std::vector<Sample> none;
-    const bool held = run < file_.runs.size();
-    const RunSettings settings = held ? file_.runs[run].settings : form_.runSettings();
-    const std::vector<Sample> &samples = held ? file_.runs[run].samples : none;
-    drawRun(*form_.Picture1, settings, samples);
-    feedReadings(settings, held ? file_.runs[run].start : QDateTime(), samples,
-                 RunReadings::Source::Recording);
-    setLabels(samples);
+    RecordedRun none;
+    none.settings = form_.runSettings();
+    const RecordedRun &shown = run < file_.runs.size() ? file_.runs[run] : none;
+    drawRun(*form_.Picture1, shown.settings, shown.samples);
+    feedReadings(shown);
+    setLabels(shown.samples);
     form_.notice.set(TitleNotice::Topic::Viewing, titleNotice());
 }
 
@@ -125,10 +134,11 @@ void RecordingView::leave()
 {
     if (!showing_)
         return;
-    const LiveRun live = std::move(*showing_);
+    LiveRun live = std::move(*showing_);
     dropView();
     drawRun(*form_.Picture1, live.settings, live.samples);
-    feedReadings(live.settings, live.start, live.samples, RunReadings::Source::Instrument);
+    form_.readings.resume(live.settings, live.start, std::move(live.samples),
+                          std::move(live.linkNotes));
     // The selectors may have changed meanwhile; the live chart's scale follows them.
     form_.readings.setSettings(form_.runSettings());
     setCaptions(live.captions);
@@ -143,13 +153,20 @@ void RecordingView::dropView()
         form_.notice.set(TitleNotice::Topic::Viewing, {});
 }
 
-void RecordingView::feedReadings(const RunSettings &settings, const QDateTime &start,
-                                 const std::vector<Sample> &samples, RunReadings::Source source)
+// Reading by reading, as a live run feeds the model, so that whatever follows the model
+// follows the recording too; the link notes where they fell.
+void RecordingView::feedReadings(const RecordedRun &run)
 {
     feeding_ = true;
     RunReadings &readings = form_.readings;
-    readings.begin(settings, start, source);
-    for (const Sample &sample : samples) {
+    readings.begin(run.settings, run.start, RunReadings::Source::Recording);
+    auto note = run.linkNotes.begin();
+    const auto noteLinksBefore = [&](std::size_t samples) {
+        for (; note != run.linkNotes.end() && note->samplesBefore <= samples; ++note)
+            readings.noteLink(*note);
+    };
+    for (const Sample &sample : run.samples) {
+        noteLinksBefore(readings.samples().size());
         if (sample.temperature)
             readings.add(Trace::Temperature, *sample.temperature, sample.index, sample.time,
                          sample.origin);
@@ -157,8 +174,8 @@ void RecordingView::feedReadings(const RunSettings &settings, const QDateTime &s
             readings.add(Trace::Humidity, *sample.humidity, sample.index, sample.time,
                          sample.origin);
     }
-    if (source == RunReadings::Source::Recording)
-        readings.finish();
+    readings.finish();
+    noteLinksBefore(run.samples.size());
     feeding_ = false;
 }
 
@@ -215,6 +232,7 @@ QString RecordingView::cannotOpenNotice(const QString &path, const QString &reas
 
 void RecordingView::addItems(QMenu &menu)
 {
+    menu.addSeparator();
     QAction *open = menu.addAction(QStringLiteral("記録を開く(&O)..."));
     // A running measurement keeps its chart.
     open->setEnabled(form_.runLock().constFirst()->isEnabled());
@@ -222,7 +240,7 @@ void RecordingView::addItems(QMenu &menu)
     if (showing_ && file_.runs.size() > 1)
         addRuns(menu);
     if (showing_ && shownRun_ < file_.runs.size() && !file_.runs[shownRun_].assumed.isEmpty())
-        menu.addAction(file_.runs[shownRun_].assumed)->setEnabled(false);
+        menu.addAction(assumedSettingsText(file_.runs[shownRun_].settings))->setEnabled(false);
 }
 
 void RecordingView::addRuns(QMenu &menu)

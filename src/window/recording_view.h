@@ -47,13 +47,13 @@ private:
         RunSettings settings;
         QDateTime start;
         std::vector<Sample> samples;
+        std::vector<LinkNote> linkNotes;
         QStringList captions; // Label4 to Label7
     };
 
     void askForFile();
     void addRuns(QMenu &menu);
-    void feedReadings(const RunSettings &settings, const QDateTime &start,
-                      const std::vector<Sample> &samples, RunReadings::Source source);
+    void feedReadings(const RecordedRun &run);
     void setLabels(const std::vector<Sample> &samples);
     void setCaptions(const QStringList &captions);
     void keepRunSettings();

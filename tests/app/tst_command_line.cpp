@@ -197,6 +197,20 @@ private slots:
                                       << "." << open;
     }
 
+    void unusableRecordingStopsBeforeTheWindow()
+    {
+        QFETCH(QString, option);
+        QFETCH(QString, path);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        const QString file = QDir(dir.path()).filePath(path);
+        const ChildEnd result = run(Tarnwick, {option, file});
+        QCOMPARE(result.exitCode, 2);
+        const QString err = QString::fromLocal8Bit(result.standardError);
+        QVERIFY2(err.startsWith(message + file + ": "), qPrintable(err));
+        QVERIFY(!QFileInfo(dir.filePath(QStringLiteral("missing"))).exists());
+    }
+
 #ifndef Q_OS_WIN
     // A script without a display: the report of a recording's last run, and a report that
     // cannot be written.
@@ -238,20 +252,6 @@ private slots:
         QVERIFY(pdfText(pdf).contains(QStringLiteral("推定した値")));
     }
 #endif
-
-    void unusableRecordingStopsBeforeTheWindow()
-    {
-        QFETCH(QString, option);
-        QFETCH(QString, path);
-        QFETCH(QString, message);
-        QTemporaryDir dir;
-        const QString file = QDir(dir.path()).filePath(path);
-        const ChildEnd result = run(Tarnwick, {option, file});
-        QCOMPARE(result.exitCode, 2);
-        const QString err = QString::fromLocal8Bit(result.standardError);
-        QVERIFY2(err.startsWith(message + file + ": "), qPrintable(err));
-        QVERIFY(!QFileInfo(dir.filePath(QStringLiteral("missing"))).exists());
-    }
 };
 
 QTEST_APPLESS_MAIN(TestCommandLine)

@@ -1,6 +1,8 @@
 #include "record/csv_row.h"
 #include "record/reading_recorder.h"
 #include "record/recorded_time.h"
+#include "record/recording_reader.h"
+#include "recording_text.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -11,8 +13,14 @@
 
 namespace {
 
+using recording::Layout;
+
 const QDateTime Time(QDate(2026, 12, 8), QTime(14, 5, 9), Qt::OffsetFromUTC, 9 * 3600);
 const QByteArray Stamp = "2026-12-08T14:05:09+09:00";
+const QByteArray SheetStamp = "2026-12-08 14:05:09";
+const RunSettings Settings{
+    .mode = protocol::Mode::Memory, .interval = 10, .unit = protocol::Unit::Minutes, .span = "2"};
+const ReadingOrigin LoggedTwoHours{.logged = true, .interval = 2, .unit = protocol::Unit::Hours};
 
 QByteArray contents(const QString &path)
 {
@@ -20,10 +28,17 @@ QByteArray contents(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// A recorded row at Time; the source is UTF-8, and so is "°C" in it.
+// A recorded reading's row at Time; the source is UTF-8, and so is "°C" in it.
 QByteArray row(const char *fields)
 {
     return Stamp + ',' + fields + "\r\n";
+}
+
+// A recorded sample's row at Time, of a run begun at Time with Settings.
+QByteArray sampleRow(const char *readings, const char *sample, const char *link = "")
+{
+    return SheetStamp + ',' + readings + ',' + Stamp + ',' + sample + ",memory,PT10M,2," + Stamp +
+           ',' + link + "\r\n";
 }
 
 void writeFile(const QString &path, const QByteArray &bytes)
@@ -82,6 +97,7 @@ private slots:
         QCOMPARE(csv::field(text), field);
     }
 
+    // Both forms of a time, and the spreadsheet's without the offset, read back.
     void timeCarriesItsOffset_data()
     {
         QTest::addColumn<QDateTime>("time");
@@ -101,47 +117,75 @@ private slots:
         QFETCH(QDateTime, time);
         QFETCH(QString, text);
         QCOMPARE(recordedTime(time), text);
+        QCOMPARE(spreadsheetTime(time), SheetStamp);
+        QCOMPARE(parseRecordedTime(text.toLatin1()), time);
+        QCOMPARE(parseRecordedTime(SheetStamp), QDateTime(time.date(), time.time()));
     }
 
-    void rowsHoldTheReadingsAsShown()
+    // A row when a sample takes no more readings, and one for each link note after the
+    // samples before it; what is written is in the file at once, and reads back the same.
+    void samplesAreWrittenAsTheyFinish()
     {
         ReadingRecorder recorder;
         QVERIFY(recorder.open(path_));
+        RunReadings run;
+        recorder.follow(run);
+        run.begin(Settings, Time);
         const ReadingOrigin logged{.logged = true, .interval = 15, .unit = protocol::Unit::Minutes};
-        recorder.record(Trace::Temperature, 25.3f, 0, Time);
-        recorder.record(Trace::Humidity, 60.1f, 0, Time);
-        recorder.record(Trace::Temperature, -15.2f, 1, Time, logged);
-        recorder.record(Trace::Humidity, 102.5f, 1, Time,
-                        {.logged = true, .interval = 32767, .unit = protocol::Unit::Hours});
-        recorder.record(Trace::Temperature, 100.0f, 32767, Time);
-        QCOMPARE(contents(path_),
-                 "\xEF\xBB\xBFtime,sample,quantity,value,unit,origin,log_interval\r\n" +
-                     row("0,temperature,25.3,°C,live,") + row("0,humidity,60.1,%RH,live,") +
-                     row("1,temperature,-15.2,°C,logged,PT15M") +
-                     row("1,humidity,102.5,%RH,logged,PT32767H") +
-                     row("32767,temperature,100,°C,live,"));
+        run.add(Trace::Temperature, 25.3f, 0, Time, {});
+        run.add(Trace::Humidity, 60.1f, 0, Time, {});
+        run.add(Trace::Temperature, -15.2f, 1, Time, logged);
+        run.add(Trace::Humidity, 102.5f, 1, Time,
+                {.logged = true, .interval = 32767, .unit = protocol::Unit::Hours});
+        run.add(Trace::Temperature, 100.0f, 32767, Time, {});
+        run.noteLink({.time = Time,
+                      .event = LinkNote::Event::Lost,
+                      .reason = "gone, \"unplugged\"",
+                      .samplesBefore = 0});
+        const QByteArray finished = recording::ByteOrderMark + recording::header(Layout::Samples) +
+                                    sampleRow("25.3,60.1", "0,live,") +
+                                    sampleRow("-15.2,102.5", "1,logged,PT15M");
+        QCOMPARE(contents(path_), finished);
+        run.finish();
+        run.noteLink(
+            {.time = Time, .event = LinkNote::Event::Restored, .reason = {}, .samplesBefore = 0});
+        QCOMPARE(contents(path_), finished + sampleRow("100,", "32767,live,") +
+                                      sampleRow(",", ",,", "\"lost: gone, \"\"unplugged\"\"\"") +
+                                      sampleRow(",", ",,", "restored"));
+
+        const RecordingFile file = readRecording(path_);
+        QCOMPARE(file.problems, QStringList());
+        QCOMPARE(recordingText(file), runText({.start = Time,
+                                               .settings = Settings,
+                                               .samples = run.samples(),
+                                               .linkNotes = run.linkNotes(),
+                                               .assumed = {}}));
     }
 
-    // A file keeps the shape of its rows: one begun by an earlier version goes on with the
-    // five columns its header names, whatever the origin of the readings.
+    // A file keeps the shape of its rows: one begun by an earlier version goes on in the
+    // layout its header names, one row per reading.
     void existingFileIsAppendedToWithOneHeader_data()
     {
         QTest::addColumn<QByteArray>("before");
         QTest::addColumn<QByteArray>("after");
 
-        const QByteArray bom = ReadingRecorder::ByteOrderMark;
-        const QByteArray header = bom + ReadingRecorder::Header;
-        const QByteArray humidity = row("0,humidity,60.1,%RH,logged,PT2H");
-        const QByteArray earlier = ReadingRecorder::EarlierHeader;
-        const QByteArray earlierHumidity = row("0,humidity,60.1,%RH");
+        const QByteArray bom = recording::ByteOrderMark;
+        const QByteArray header = bom + recording::header(Layout::Samples);
+        const QByteArray humidity = sampleRow(",60.1", "0,logged,PT2H");
+        const QByteArray seven = recording::header(Layout::Readings);
+        const QByteArray sevenHumidity = row("0,humidity,60.1,%RH,logged,PT2H");
+        const QByteArray five = recording::header(Layout::EarlierReadings);
+        const QByteArray fiveHumidity = row("0,humidity,60.1,%RH");
         QTest::newRow("empty file") << QByteArray() << header + humidity;
         QTest::newRow("earlier recording") << header + humidity << header + humidity + humidity;
         QTest::newRow("last line unfinished") << header + "x,y" << header + "x,y\r\n" + humidity;
-        QTest::newRow("earlier version's file")
-            << earlier + earlierHumidity << earlier + earlierHumidity + earlierHumidity;
-        QTest::newRow("earlier header, saved again with a mark and LF")
+        QTest::newRow("seven columns' file")
+            << bom + seven + sevenHumidity << bom + seven + sevenHumidity + sevenHumidity;
+        QTest::newRow("five columns' file")
+            << five + fiveHumidity << five + fiveHumidity + fiveHumidity;
+        QTest::newRow("five columns' header, saved again with a mark and LF")
             << bom + "time,sample,quantity,value,unit\n"
-            << bom + "time,sample,quantity,value,unit\n" + earlierHumidity;
+            << bom + "time,sample,quantity,value,unit\n" + fiveHumidity;
         QTest::newRow("no header") << QByteArray("a,b\r\n") << "a,b\r\n" + humidity;
     }
 
@@ -152,9 +196,31 @@ private slots:
         writeFile(path_, before);
         ReadingRecorder recorder;
         QVERIFY(recorder.open(path_));
-        recorder.record(Trace::Humidity, 60.1f, 0, Time,
-                        {.logged = true, .interval = 2, .unit = protocol::Unit::Hours});
+        RunReadings run;
+        recorder.follow(run);
+        run.begin(Settings, Time);
+        run.add(Trace::Humidity, 60.1f, 0, Time, LoggedTwoHours);
+        run.finish();
         QCOMPARE(contents(path_), after);
+    }
+
+    // The older layouts get a row for each reading as it completes, not when the sample does.
+    void olderLayoutsGetEachReadingAtOnce()
+    {
+        writeFile(path_, recording::header(Layout::Readings));
+        ReadingRecorder recorder;
+        QVERIFY(recorder.open(path_));
+        RunReadings run;
+        recorder.follow(run);
+        run.begin(Settings, Time);
+        run.add(Trace::Temperature, 25.3f, 4, Time, {});
+        QCOMPARE(contents(path_),
+                 recording::header(Layout::Readings) + row("4,temperature,25.3,°C,live,"));
+        run.add(Trace::Humidity, 60.1f, 4, Time, {});
+        run.finish();
+        const QList<QByteArray> rows = contents(path_).split('\n');
+        QCOMPARE(rows.size(), 4);
+        QVERIFY(rows[2].endsWith(",4,humidity,60.1,%RH,live,\r"));
     }
 
     void unusablePathIsRefused_data()
@@ -173,7 +239,10 @@ private slots:
         QVERIFY(!recorder.open(path));
         QVERIFY(!recorder.isOpen());
         QVERIFY(!recorder.errorString().isEmpty());
-        recorder.record(Trace::Temperature, 25.3f, 0, Time);
+        RunReadings run;
+        recorder.follow(run);
+        run.add(Trace::Temperature, 25.3f, 0, Time, {});
+        run.finish();
     }
 
     // A row that only partly fits is taken back, and the failure is told once per run of
@@ -184,7 +253,11 @@ private slots:
         QStringList errors;
         recorder.setErrorSink([&](const QString &line) { errors << line; });
         QVERIFY(recorder.open(path_));
-        recorder.record(Trace::Temperature, 25.3f, 0, Time);
+        RunReadings run;
+        recorder.follow(run);
+        run.begin(Settings, Time);
+        run.add(Trace::Temperature, 25.3f, 0, Time, {});
+        run.add(Trace::Humidity, 60.1f, 0, Time, {});
         const QByteArray good = contents(path_);
 
 #ifdef Q_OS_WIN
@@ -193,15 +266,18 @@ private slots:
         rlimit saved{};
         getrlimit(RLIMIT_FSIZE, &saved);
         limitFileSize(rlim_t(good.size()) + 10);
-        recorder.record(Trace::Humidity, 60.1f, 0, Time);
-        recorder.record(Trace::Temperature, 25.4f, 1, Time);
+        run.add(Trace::Temperature, 25.4f, 1, Time, {});
+        run.add(Trace::Humidity, 60.2f, 1, Time, {});
+        run.add(Trace::Temperature, 25.5f, 2, Time, {});
+        run.finish();
         setrlimit(RLIMIT_FSIZE, &saved);
         QCOMPARE(contents(path_), good);
         QCOMPARE(errors.size(), 1);
         QVERIFY(errors.first().startsWith(QStringLiteral("tarnwick: cannot record to ") + path_));
 
-        recorder.record(Trace::Humidity, 60.2f, 1, Time);
-        QCOMPARE(contents(path_), good + row("1,humidity,60.2,%RH,live,"));
+        run.add(Trace::Temperature, 25.6f, 3, Time, {});
+        run.finish();
+        QCOMPARE(contents(path_), good + sampleRow("25.6,", "3,live,"));
 #endif
     }
 };

@@ -1,6 +1,7 @@
 #include "desk.h"
 #include "device/device_protocol.h"
-#include "record/reading_recorder.h"
+#include "record/recording_layout.h"
+#include "record/recording_reader.h"
 #include "wait.h"
 #include "window/main_window.h"
 
@@ -26,11 +27,12 @@ QList<QStringList> rows(const QString &path)
     return result;
 }
 
-// A row as the test compares it: everything but the time.
-QStringList withoutTime(QStringList row)
+// A row as the test compares it: the readings, the sample, its origin and log interval.
+QStringList readings(const QStringList &row)
 {
-    row.removeFirst();
-    return row;
+    using F = recording::SampleField;
+    return {row.value(F::Temperature), row.value(F::Humidity), row.value(F::Sample),
+            row.value(F::Origin), row.value(F::LogInterval)};
 }
 
 } // namespace
@@ -39,28 +41,25 @@ class TestRecording : public QObject {
     Q_OBJECT
 
 private slots:
+    // Every sample the window showed is in the file once Stop or the window's close has
+    // ended it, a temperature without its humidity too.
     void liveAndTransferredReadingsAreRecordedAsShown()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("readings.csv"));
-        ReadingRecorder recorder;
-        QVERIFY(recorder.open(path));
         ScriptedDesk desk; // shown: under Wine, Stop in a window never shown waited for ever
         Form1 &form = desk.form;
         ScriptedInstrument &instrument = desk.instrument;
-        QObject::connect(
-            &form, &Form1::readingCompleted,
-            [&recorder](Trace trace, float value, std::int32_t sample, ReadingOrigin origin) {
-                recorder.record(trace, value, sample, QDateTime::currentDateTime(), origin);
-            });
+        QVERIFY(form.recording.start(path));
+        desk.setSpan(QStringLiteral("24")); // no stop by itself when the transfer sets 15 minutes
 
         form.Command1->click();
         QVERIFY(instrument.waitForReceived(4));
         // "T25" has no decimal point: the window drops it, and so does the recording.
         instrument.send("T25.3\r\nH60.1\r\nT:5.2\r\nT25\r\nH\xB0"
-                        "0.0\r\n");
-        QVERIFY(waitUntil([&] { return form.session().SampleCount == 2; }));
-        QCOMPARE(form.Label5->text(), QStringLiteral("温度 ： -5.2 ℃"));
+                        "0.0\r\nT19.5\r\n");
+        QVERIFY(waitUntil([&] { return form.Label5->text().contains(QStringLiteral("19.5")); }));
+        QCOMPARE(form.session().SampleCount, 2);
         instrument.answer('S', protocol::Acknowledgement);
         form.Command2->click();
         instrument.answer('T', "L15M\r\nT\xBA"
@@ -71,28 +70,28 @@ private slots:
         QCOMPARE(form.session().SampleCount, 3);
         QCOMPARE(form.Label6->text(), QStringLiteral("湿度 ： 102.5 %RH"));
         // The acknowledgement ended the transfer: what comes after it is live.
-        instrument.send("T20.0\r\nH50.0\r\n");
-        QVERIFY(waitUntil([&] { return form.session().SampleCount == 4; }));
+        instrument.send("T20.0\r\nH50.0\r\nT21.0\r\n");
+        QVERIFY(waitUntil([&] { return form.Label5->text().contains(QStringLiteral("21")); }));
+        form.close();
 
         const QList<QStringList> recorded = rows(path);
         // The transfer's readings carry the interval reported before them.
         const QList<QStringList> expected = {
-            {"0", "temperature", "25.3", "°C", "live", ""},
-            {"0", "humidity", "60.1", "%RH", "live", ""},
-            {"1", "temperature", "-5.2", "°C", "live", ""},
-            {"1", "humidity", "100", "%RH", "live", ""},
-            {"2", "temperature", "-15.2", "°C", "logged", "PT15M"},
-            {"2", "humidity", "102.5", "%RH", "logged", "PT15M"},
-            {"3", "temperature", "20", "°C", "live", ""},
-            {"3", "humidity", "50", "%RH", "live", ""},
+            {"25.3", "60.1", "0", "live", ""}, {"-5.2", "100", "1", "live", ""},
+            {"19.5", "", "2", "live", ""},     {"-15.2", "102.5", "2", "logged", "PT15M"},
+            {"20", "50", "3", "live", ""},     {"21", "", "4", "live", ""},
         };
         QCOMPARE(recorded.size(), expected.size());
-        static const QRegularExpression iso(
-            QStringLiteral("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\d[+-]\\d\\d:\\d\\d$"));
+        static const QRegularExpression sheet(
+            QStringLiteral("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d$"));
         for (qsizetype i = 0; i < recorded.size(); ++i) {
-            QVERIFY2(iso.match(recorded[i].first()).hasMatch(), qPrintable(recorded[i].first()));
-            QCOMPARE(withoutTime(recorded[i]), expected[i]);
+            QVERIFY2(sheet.match(recorded[i].first()).hasMatch(), qPrintable(recorded[i].first()));
+            QCOMPARE(readings(recorded[i]), expected[i]);
         }
+        const RecordingFile file = readRecording(path);
+        QCOMPARE(file.problems, QStringList());
+        QCOMPARE(file.runs.size(), 1u);
+        QCOMPARE(file.runs.front().samples.size(), std::size_t(expected.size()));
     }
 };
 

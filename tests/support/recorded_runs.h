@@ -12,9 +12,13 @@ struct LiveEnd {
     QStringList labels;
 };
 
-// A run measured by a window on a scripted instrument, with ten samples to the chart,
-// recorded into path and stopped by the operator once the readings have drawn `samples`
-// samples.
+class ScriptedDesk;
+
+// A run measured with ten samples to the chart, stopped by the operator once the readings
+// have drawn `samples` samples; how the window stood then. A '|' in readings holds the rest
+// back for a second, so that the last reading's time is not the first's.
+LiveEnd measureRun(ScriptedDesk &desk, const QByteArray &readings, int samples);
+// The same in a window of its own, recorded into path.
 LiveEnd measureAndRecord(const QString &path, const QByteArray &readings, int samples);
 
 QByteArray fileBytes(const QString &path);

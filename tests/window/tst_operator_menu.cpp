@@ -1,6 +1,6 @@
 #include "desk.h"
 #include "device/caption_text.h"
-#include "record/reading_recorder.h"
+#include "record/recording_layout.h"
 #include "serial/present_ports.h"
 #include "wait.h"
 #include "window/operator_menu.h"
@@ -130,26 +130,27 @@ private slots:
         QVERIFY(desk.form.menu()->recordTo(file));
         QCOMPARE(remembered::recordFile(), file);
         desk.measure();
-        desk.instrument.send("T25.3\r\nH60.1\r\n");
-        QVERIFY(waitUntil([&] { return desk.form.Label6->text() != caption::HumidityPrefix; }));
+        desk.instrument.send("T25.3\r\nH60.1\r\nT25.4\r\n");
+        QVERIFY(waitUntil([&] { return desk.form.Label5->text().contains("25.4"); }));
         QMenu menu;
         desk.form.menu()->fill(menu);
         QVERIFY(item(menu, "記録：" + QDir::toNativeSeparators(file)));
         item(menu, "記録を終了(&E)")->trigger();
         QVERIFY(remembered::recordFile().isEmpty());
-        desk.instrument.send("T26.0\r\n");
+        desk.instrument.send("H61.0\r\nT26.0\r\n");
         QVERIFY2(waitUntil([&] { return desk.form.Label5->text().contains("26"); }),
                  qPrintable(desk.form.Label5->text()));
 
         QFile csv(file);
         QVERIFY(csv.open(QIODevice::ReadOnly));
         QList<QByteArray> rows = csv.readAll().split('\n');
-        QCOMPARE(rows.takeFirst() + '\n', ReadingRecorder::ByteOrderMark + ReadingRecorder::Header);
+        QCOMPARE(rows.takeFirst() + '\n',
+                 recording::ByteOrderMark + recording::header(recording::Layout::Samples));
         QStringList fields;
         for (const QByteArray &row : rows)
-            fields << QString::fromUtf8(row).section(u',', 1).trimmed();
-        QCOMPARE(fields,
-                 QStringList({"0,temperature,25.3,°C,live,", "0,humidity,60.1,%RH,live,", ""}));
+            fields << QString::fromUtf8(row).section(u',', 1, 2);
+        // The sample still open when the recording ended is in it as it stood.
+        QCOMPARE(fields, QStringList({"25.3,60.1", "25.4,", ""}));
         QVERIFY(!desk.form.menu()->recordTo(dir.filePath("missing/readings.csv")));
         QVERIFY(!desk.form.recording.isOn());
     }
