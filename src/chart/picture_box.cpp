@@ -144,8 +144,10 @@ void PictureBox::paintEvent(QPaintEvent *event)
         return;
     QPainter painter(this);
     if (autoRedraw_) {
-        // Drawn whole and clipped, the image lands on whole device pixels at any ratio.
-        painter.setClipRect(exposed);
+        // Drawn whole and clipped, the image lands on whole device pixels at any ratio. The
+        // clip is the exposed region, not its bounding rectangle: a marker moved across the
+        // chart exposes two thin columns.
+        painter.setClipRegion(event->region() & inner);
         painter.drawImage(inner.topLeft(), image_);
     } else {
         painter.fillRect(exposed, palette().color(QPalette::Base));

@@ -6,6 +6,7 @@
 #include "chart/picture_box.h"
 #include "device/caption_text.h"
 #include "device/device_protocol.h"
+#include "views/pointer_readout.h"
 #include "window/label_time_format.h"
 #include "window/operator_menu.h"
 #include "window/up_down.h"
@@ -105,6 +106,7 @@ void Form1::createControls()
     Picture1->setFont(chartFont());
     Picture1->setFocusPolicy(Qt::StrongFocus);
     Picture1->setAccessibleName(QStringLiteral("グラフ"));
+    new views::PointerReadout(*Picture1, readings);
     Label7 = label(Picture1, caption::StatusPrefix,
                    QRect(Picture1->innerOrigin() + QPoint(60, 20), QSize(94, 12)));
     Label7->setFont(windowFont());

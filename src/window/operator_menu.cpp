@@ -3,6 +3,7 @@
 #include "chart/picture_box.h"
 #include "record/reading_recorder.h"
 #include "serial/present_ports.h"
+#include "window/figures_item.h"
 #include "window/main_window.h"
 #include "window/picture_items.h"
 #include "window/remembered_choices.h"
@@ -54,6 +55,7 @@ void OperatorMenu::fill(QMenu &menu)
     form_.viewing.addItems(menu);
     menu.addSeparator();
     addPictureItems(menu, form_);
+    addFiguresItem(menu, form_);
     menu.addSeparator();
     addInUse(menu);
 }

@@ -7,6 +7,7 @@
 #include "report/chart_picture.h"
 #include "report/chart_vectors.h"
 #include "small_recording.h"
+#include "views/pointer_readout.h"
 #include "window/picture_items.h"
 
 #include <QLabel>
@@ -81,15 +82,16 @@ private slots:
         feed(desk.form.readings);
         drawRun(*desk.form.Picture1, desk.form.readings.settings(), desk.form.readings.samples());
         desk.form.Label7->setText(QStringLiteral("開始 ： OK !"));
-        auto *marker = new QLabel(QStringLiteral("marker"), desk.form.Picture1);
-        marker->setGeometry(
-            QRect(desk.form.Picture1->innerOrigin() + QPoint(100, 50), QSize(60, 200)));
-        marker->setStyleSheet(QStringLiteral("background: red"));
-        marker->show();
         QVERIFY(QTest::qWaitForWindowExposed(&desk.form));
+        // The pointer over the third sample: its marker stands over the chart.
+        QTest::mouseMove(desk.form.Picture1, desk.form.Picture1->innerOrigin() + QPoint(88, 150));
+        const QWidget &marker = desk.form.Picture1->findChild<views::PointerReadout *>()->marker();
+        QVERIFY(marker.isVisible());
 
         const QImage picture = shownChart(desk.form);
-        marker->hide();
+        // Beyond the last sample the marker is gone: the chart as it is without it.
+        QTest::mouseMove(desk.form.Picture1, desk.form.Picture1->innerOrigin() + QPoint(300, 150));
+        QVERIFY(!marker.isVisible());
         const QImage shown = desk.form.Picture1->grab(desk.form.Picture1->contentsRect()).toImage();
         QCOMPARE(picture.devicePixelRatio(), desk.form.devicePixelRatioF());
         QCOMPARE(picture.convertToFormat(QImage::Format_RGB32),
