@@ -10,7 +10,9 @@
 #include "views/pointer_readout.h"
 #include "window/picture_items.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -39,6 +41,15 @@ void feed(RunReadings &run)
         run.add(Trace::Humidity, Readings[k].humidity, k, time, logged);
     }
     run.finish();
+}
+
+// The pointer moved to a chart position, as the platform tells the chart.
+void movePointer(PictureBox &picture, QPoint chartPosition)
+{
+    const QPoint at = picture.innerOrigin() + chartPosition;
+    QMouseEvent move(QEvent::MouseMove, at, picture.mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(&picture, &move);
 }
 
 int countPixels(const QImage &page, QRgb colour)
@@ -74,6 +85,15 @@ private slots:
         QVERIFY2(writeReport(subject, pdf_, &error), qPrintable(error));
     }
 
+    // Poppler's tools are Linux programs, out of the Windows build's reach under Wine.
+    void init()
+    {
+#ifdef Q_OS_WIN
+        if (QByteArray(QTest::currentTestFunction()).startsWith("report"))
+            QSKIP("no Poppler here");
+#endif
+    }
+
     // The picture holds the chart's pixels and its status line, at the screen's ratio, but
     // not what is laid over the chart; it reads back from its PNG the same.
     void chartPictureIsTheChartAsShown()
@@ -84,13 +104,13 @@ private slots:
         desk.form.Label7->setText(QStringLiteral("開始 ： OK !"));
         QVERIFY(QTest::qWaitForWindowExposed(&desk.form));
         // The pointer over the third sample: its marker stands over the chart.
-        QTest::mouseMove(desk.form.Picture1, desk.form.Picture1->innerOrigin() + QPoint(88, 150));
+        movePointer(*desk.form.Picture1, QPoint(88, 150));
         const QWidget &marker = desk.form.Picture1->findChild<views::PointerReadout *>()->marker();
         QVERIFY(marker.isVisible());
 
         const QImage picture = shownChart(desk.form);
         // Beyond the last sample the marker is gone: the chart as it is without it.
-        QTest::mouseMove(desk.form.Picture1, desk.form.Picture1->innerOrigin() + QPoint(300, 150));
+        movePointer(*desk.form.Picture1, QPoint(300, 150));
         QVERIFY(!marker.isVisible());
         const QImage shown = desk.form.Picture1->grab(desk.form.Picture1->contentsRect()).toImage();
         QCOMPARE(picture.devicePixelRatio(), desk.form.devicePixelRatioF());
@@ -109,7 +129,7 @@ private slots:
     }
 
     // An opened recording's report names the file, and no port.
-    void reportOfAnOpenedRecordingNamesIt()
+    void openedRecordingIsNamedInTheReport()
     {
         Desk desk;
         const QString path = dir_.filePath(QStringLiteral("opened.csv"));
