@@ -8,10 +8,13 @@
 #include "report/chart_vectors.h"
 #include "small_recording.h"
 #include "views/pointer_readout.h"
+#include "window/operator_menu.h"
 #include "window/picture_items.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegularExpression>
@@ -95,7 +98,8 @@ private slots:
     }
 
     // The picture holds the chart's pixels and its status line, at the screen's ratio, but
-    // not what is laid over the chart; it reads back from its PNG the same.
+    // not what is laid over the chart; the menu copies it, and it reads back from its PNG the
+    // same.
     void chartPictureIsTheChartAsShown()
     {
         Desk desk;
@@ -109,6 +113,16 @@ private slots:
         QVERIFY(marker.isVisible());
 
         const QImage picture = shownChart(desk.form);
+        QMenu menu;
+        desk.form.menu()->fill(menu);
+        const QList<QAction *> items = menu.actions();
+        const auto copy = std::find_if(items.begin(), items.end(), [](QAction *item) {
+            return item->text() == QStringLiteral("グラフをコピー(&C)");
+        });
+        QVERIFY(copy != items.end());
+        (*copy)->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
+                 picture.convertToFormat(QImage::Format_RGB32));
         // Beyond the last sample the marker is gone: the chart as it is without it.
         movePointer(*desk.form.Picture1, QPoint(300, 150));
         QVERIFY(!marker.isVisible());
