@@ -31,11 +31,14 @@ QString startFolder()
 
 QString askForFile(Form1 &form, const QString &title, const QString &suffix, const QString &filter)
 {
-    const QString proposed =
-        QDir(startFolder()).filePath(runFileName(form.readings.start(), suffix));
-    const QString path = QFileDialog::getSaveFileName(&form, title, proposed, filter);
-    if (!path.isEmpty())
-        QSettings().setValue(FolderKey, QFileInfo(path).absolutePath());
+    QFileDialog dialog(&form, title, startFolder(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(suffix);
+    dialog.selectFile(runFileName(form.readings.start(), suffix));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    const QString path = dialog.selectedFiles().constFirst();
+    QSettings().setValue(FolderKey, QFileInfo(path).absolutePath());
     return path;
 }
 
