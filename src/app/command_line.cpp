@@ -122,6 +122,9 @@ CommandLine parseCommandLine(const QStringList &arguments)
     line.report = parser.value(report);
     if (parser.isSet(report) && (line.report.isEmpty() || line.open.isEmpty()))
         return usageError(QStringLiteral("--report needs a file name and --open"));
+    // Writing a report shows no window, so nothing would be recorded or measured.
+    if (parser.isSet(report) && (parser.isSet(record) || line.simulate || parser.isSet(port)))
+        return usageError(QStringLiteral("--report takes no --record, --simulate or --port"));
     if (!line.simulate) {
         const QStringList withoutSimulate = {
             port.names().constFirst(), listPorts.names().constFirst(), record.names().constFirst(),

@@ -58,6 +58,9 @@ private slots:
         QTest::newRow("report without a recording")
             << Tarnwick << QStringList{"--report", "run.pdf"}
             << "tarnwick: --report needs a file name and --open";
+        QTest::newRow("report while recording")
+            << Tarnwick << QStringList{"--open", "a.csv", "--report", "a.pdf", "--record", "b.csv"}
+            << "tarnwick: --report takes no --record, --simulate or --port";
         QTest::newRow("instrument option alone")
             << Tarnwick << QStringList{"--speed", "5"} << "tarnwick: --speed needs --simulate";
         QTest::newRow("emulator, unknown option")
