@@ -89,7 +89,13 @@ CommandLine parseCommandLine(const QStringList &arguments)
     parser.addOption(continuous);
     parser.addOption(simulate);
     parser.addOption(record);
+    const QCommandLineOption report(
+        QStringLiteral("report"),
+        QStringLiteral("With --open: write the one-page PDF report of the recording's last run "
+                       "to FILE and exit, without a window."),
+        QStringLiteral("FILE"));
     parser.addOption(open);
+    parser.addOption(report);
     addEmulatorOptions(parser);
 
     const QStringList ownArguments = withoutQtOptions(arguments);
@@ -120,10 +126,17 @@ CommandLine parseCommandLine(const QStringList &arguments)
     line.open = parser.value(open);
     if (parser.isSet(open) && line.open.isEmpty())
         return usageError(QStringLiteral("--open needs a file name"));
+    line.report = parser.value(report);
+    if (parser.isSet(report) && (line.report.isEmpty() || line.open.isEmpty()))
+        return usageError(QStringLiteral("--report needs a file name and --open"));
+    // Writing a report shows no window, so nothing would be recorded or measured.
+    if (parser.isSet(report) && (parser.isSet(record) || line.simulate || parser.isSet(port)))
+        return usageError(QStringLiteral("--report takes no --record, --simulate or --port"));
     if (!line.simulate) {
         const QStringList withoutSimulate = {
-            port.names().constFirst(), listPorts.names().constFirst(), record.names().constFirst(),
-            open.names().constFirst(), continuous.names().constFirst()};
+            port.names().constFirst(),       listPorts.names().constFirst(),
+            record.names().constFirst(),     open.names().constFirst(),
+            continuous.names().constFirst(), report.names().constFirst()};
         for (const QString &name : parser.optionNames()) {
             if (!withoutSimulate.contains(name))
                 return usageError(QStringLiteral("--%1 needs --simulate").arg(name));

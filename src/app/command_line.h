@@ -21,6 +21,7 @@ struct CommandLine {
     QString record;               // the CSV file the run is appended to; empty for none
     QString open;                 // the recording the window shows at start; empty for none
     bool continuous = false;      // a new run after each full chart, for this start
+    QString report;               // the PDF the opened recording's report goes to, with no window
     EmulatorOptions emulator;     // the built-in instrument, with --simulate
     std::optional<Answer> answer; // when set, the program says it and ends
 };

@@ -1,6 +1,7 @@
 #include "app/answer.h"
 #include "app/command_line.h"
 #include "app/parent_console.h"
+#include "app/report_command.h"
 #include "emulator/instrument_emulator.h"
 #include "record/reading_recorder.h"
 #include "record/recording_reader.h"
@@ -77,7 +78,11 @@ int main(int argc, char *argv[])
                               argc, argv);
     }
 
+    if (!commandLine.report.isEmpty())
+        drawWithoutScreen();
     QApplication app(argc, argv);
+    if (!commandLine.report.isEmpty())
+        return writeRecordingReport(commandLine.open, opened, commandLine.report);
     QGuiApplication::setDesktopFileName(QStringLiteral("tarnwick"));
 
     QString device = commandLine.port;

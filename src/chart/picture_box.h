@@ -51,6 +51,8 @@ public:
     const QImage &image() const { return image_; }
     qreal ratio() const { return image_.devicePixelRatio(); }
     QPoint innerOrigin() const { return contentsRect().topLeft(); }
+    // Everything drawn since the last Cls, in chart pixels: the chart at any resolution.
+    const DrawingLog &drawingLog() const { return drawn_; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;

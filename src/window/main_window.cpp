@@ -1,5 +1,6 @@
 #include "window/main_window.h"
 
+#include "chart/chart_font.h"
 #include "chart/chart_grid.h"
 #include "chart/chart_plot.h"
 #include "chart/picture_box.h"
@@ -31,13 +32,6 @@ QFont windowFont(const QString &fallback = QStringLiteral("IPAPGothic"))
     font.setFamilies({QStringLiteral("MS UI Gothic"), fallback});
     font.setPixelSize(12);
     return font;
-}
-
-// The chart's scale numbers stand close to its frame; the fixed-pitch face's narrower
-// digits keep " 100" clear of it, as the layout expects.
-QFont chartFont()
-{
-    return windowFont(QStringLiteral("IPAGothic"));
 }
 
 // The selector labels' face: the proportional Gothic at 11.25 points (15 pixels).

@@ -6,6 +6,7 @@
 #include "window/continuous_runs.h"
 #include "window/figures_item.h"
 #include "window/main_window.h"
+#include "window/picture_items.h"
 #include "window/remembered_choices.h"
 #include "window/system_menu.h"
 
@@ -53,6 +54,8 @@ void OperatorMenu::fill(QMenu &menu)
     menu.addSeparator();
     addRecording(menu);
     form_.viewing.addItems(menu);
+    menu.addSeparator();
+    addPictureItems(menu, form_);
     addFiguresItem(menu, form_);
     addContinuous(menu);
     menu.addSeparator();

@@ -39,15 +39,6 @@ QString fileName(const QString &path)
     return QFileInfo(path).fileName();
 }
 
-// Many bad rows make one line: how many, and the first of them.
-QString problemsLine(const QString &path, const QStringList &problems)
-{
-    return QStringLiteral("tarnwick: %1: %2 row(s) not read, the first: %3")
-        .arg(QDir::toNativeSeparators(path))
-        .arg(problems.size())
-        .arg(problems.constFirst());
-}
-
 // What the chart was drawn with for a file that does not say it.
 QString assumedSettingsText(const RunSettings &settings)
 {
@@ -78,6 +69,14 @@ QString runItemText(const RecordedRun &run)
 }
 
 } // namespace
+
+QString problemsLine(const QString &path, const QStringList &problems)
+{
+    return QStringLiteral("tarnwick: %1: %2 row(s) not read, the first: %3")
+        .arg(QDir::toNativeSeparators(path))
+        .arg(problems.size())
+        .arg(problems.constFirst());
+}
 
 QString cannotOpenLine(const QString &path, const QString &reason)
 {

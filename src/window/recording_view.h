@@ -35,6 +35,7 @@ public:
 
     bool isShowing() const { return showing_.has_value(); }
     const RecordingFile &file() const { return file_; }
+    const QString &path() const { return path_; }
     std::size_t shownRun() const { return shownRun_; }
 
     // The menu's items: open a recording, and the shown file's runs by their start.
@@ -70,3 +71,5 @@ private:
 
 // The one line a recording that cannot be shown leaves on standard error, without a line end.
 QString cannotOpenLine(const QString &path, const QString &reason);
+// Many bad rows make one line: how many, and the first of them.
+QString problemsLine(const QString &path, const QStringList &problems);

@@ -1,7 +1,11 @@
+#include "pdf_reading.h"
 #include "process_output.h"
+#include "recorded_runs.h"
+#include "small_recording.h"
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -51,6 +55,12 @@ private slots:
             << Tarnwick << QStringList{"--record", ""} << "tarnwick: --record needs a file name";
         QTest::newRow("open with an empty name")
             << Tarnwick << QStringList{"--open", ""} << "tarnwick: --open needs a file name";
+        QTest::newRow("report without a recording")
+            << Tarnwick << QStringList{"--report", "run.pdf"}
+            << "tarnwick: --report needs a file name and --open";
+        QTest::newRow("report while recording")
+            << Tarnwick << QStringList{"--open", "a.csv", "--report", "a.pdf", "--record", "b.csv"}
+            << "tarnwick: --report takes no --record, --simulate or --port";
         QTest::newRow("instrument option alone")
             << Tarnwick << QStringList{"--speed", "5"} << "tarnwick: --speed needs --simulate";
         QTest::newRow("emulator, unknown option")
@@ -204,6 +214,48 @@ private slots:
         QVERIFY2(err.startsWith(message + file + ": "), qPrintable(err));
         QVERIFY(!QFileInfo(dir.filePath(QStringLiteral("missing"))).exists());
     }
+
+#ifndef Q_OS_WIN
+    // A script without a display: the report of a recording's last run, and a report that
+    // cannot be written.
+    void reportIsWrittenWithoutAWindow()
+    {
+        QTemporaryDir dir;
+        const QString recording = dir.filePath(QStringLiteral("run.csv"));
+        QVERIFY(writeSmallRecording(recording));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            environment.remove(QString::fromLatin1(name));
+        const QString pdf = dir.filePath(QStringLiteral("run.pdf"));
+        const auto report = [&](const QString &path) {
+            return runChild(Tarnwick, {"--open", recording, "--report", path}, environment);
+        };
+
+        const ChildEnd written = report(pdf);
+        QCOMPARE(written.exitCode, 0);
+        QCOMPARE(withoutEnvironmentNotes(written.standardError), QByteArray());
+        const QString text = pdfText(pdf);
+        for (const QString &expected :
+             QStringList{"温度 ℃ +25.3 .* +27.5 .* +26.40 +2",
+                         "モード：送信 +測定間隔：10 分毎 +測定時間：2 時間",
+                         "記録ファイル：" + recording, "Tarnwick " PROJECT_VERSION_TEXT})
+            QVERIFY2(text.contains(QRegularExpression(expected)), qPrintable(text));
+
+        const ChildEnd refused = report(dir.filePath(QStringLiteral("missing/run.pdf")));
+        QCOMPARE(refused.exitCode, 2);
+        const QByteArray said = withoutEnvironmentNotes(refused.standardError);
+        QVERIFY2(said.startsWith("tarnwick: cannot write the report ") && said.count('\n') == 0,
+                 said);
+
+        // A layout without the run's settings: the reader's assumption said, and on the page.
+        QVERIFY(writeFile(recording, "time,sample,quantity,value,unit\r\n"
+                                     "2026-12-09T16:31:23+09:00,0,temperature,25.3,°C\r\n"));
+        const ChildEnd assumed = report(pdf);
+        QCOMPARE(assumed.exitCode, 0);
+        QVERIFY2(assumed.standardError.contains("an older layout"), assumed.standardError);
+        QVERIFY(pdfText(pdf).contains(QStringLiteral("推定した値")));
+    }
+#endif
 };
 
 QTEST_APPLESS_MAIN(TestCommandLine)
