@@ -112,6 +112,18 @@ void readLogInterval(const QCommandLineParser &parser, Reader &reader, EmulatorO
                                                                         : protocol::Unit::Minutes;
 }
 
+// What --device stands in for: the line given, else the system's own.
+QString deviceText(const QString &ownLine)
+{
+    if (!ownLine.isEmpty())
+        return QStringLiteral("Serve this serial device instead of %1.").arg(ownLine);
+#ifdef Q_OS_WIN
+    return QStringLiteral("The serial device to serve (Windows offers no line of its own).");
+#else
+    return QStringLiteral("Serve this serial device instead of a new pseudo-terminal.");
+#endif
+}
+
 } // namespace
 
 void addEmulatorOptions(QCommandLineParser &parser, const EmulatorOptions &defaults,
@@ -147,8 +159,7 @@ void addEmulatorOptions(QCommandLineParser &parser, const EmulatorOptions &defau
         {Split, QStringLiteral("Write byte by byte, about 1 ms apart.")},
         {DropAfter, QStringLiteral("Hang up the line after this many bytes written."),
          QStringLiteral("BYTES")},
-        {Device, QStringLiteral("Serve this serial device instead of %1.").arg(ownLine),
-         QStringLiteral("PATH")},
+        {Device, deviceText(ownLine), QStringLiteral("PATH")},
     });
 }
 

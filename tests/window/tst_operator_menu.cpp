@@ -115,6 +115,61 @@ private slots:
 #endif
     }
 
+#ifdef Q_OS_WIN
+    // First, while no window of another test has been: the system menu's keys have been seen
+    // to go astray after them under Wine.
+    // The item at the end of the system menu, chosen as the operator chooses it: by its key
+    // after Alt+Space, or by the WM_SYSCOMMAND that choosing it posts to the window.
+    void systemMenuItemOpensTheMenu_data()
+    {
+        QTest::addColumn<bool>("byKeyboard");
+        QTest::newRow("Alt+Space,P") << true;
+        QTest::newRow("posted") << false;
+    }
+
+    void systemMenuItemOpensTheMenu()
+    {
+        QFETCH(bool, byKeyboard);
+        if (QGuiApplication::platformName() != QStringLiteral("windows"))
+            QSKIP("the system menu is Windows' own, on its windows platform");
+        Desk desk(Missing);
+        desk.form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&desk.form));
+        const auto window = reinterpret_cast<HWND>(desk.form.winId());
+        const HMENU systemMenu = GetSystemMenu(window, FALSE);
+        const int count = GetMenuItemCount(systemMenu);
+        QVERIFY(count > 0);
+        wchar_t text[64] = {};
+        GetMenuStringW(systemMenu, count - 1, text, 64, MF_BYPOSITION);
+        QCOMPARE(QString::fromWCharArray(text), QStringLiteral("ポートと記録(&P)..."));
+        if (byKeyboard) {
+            // Alt+Space opens the system menu, whose own loop takes the keys after it: P, still
+            // with Alt down, chooses the item. Alt is taken by the window first, as a person's is.
+            const Keys alt(1, {VK_MENU, false});
+            const Keys rest = {
+                {VK_SPACE, false}, {VK_SPACE, true}, {'P', false}, {'P', true}, {VK_MENU, true},
+            };
+            sendKeys(alt);
+            QTest::qWait(200);
+            sendKeys(rest);
+        } else {
+            PostMessageW(window, WM_SYSCOMMAND, GetMenuItemID(systemMenu, count - 1), 0);
+        }
+        // The menu runs a loop of its own: it is looked for, and closed, from inside it.
+        QString shown;
+        QTimer look;
+        look.callOnTimeout([&] {
+            if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+                shown = menu->accessibleName();
+                menu->close();
+            }
+        });
+        look.start(50);
+        QVERIFY(waitUntil([&] { return !shown.isEmpty(); }));
+        QCOMPARE(shown, QStringLiteral("ポートと記録"));
+    }
+#endif
+
     // The title says what is wrong until the port opens; the status line stays the commands'.
     void portFaultShowsInTheTitleUntilThePortOpens()
     {
@@ -272,59 +327,6 @@ private slots:
         QCOMPARE(name, QStringLiteral("ポートと記録"));
         QVERIFY(inUseShown);
     }
-
-#ifdef Q_OS_WIN
-    // The item at the end of the system menu, chosen as the operator chooses it: by its key
-    // after Alt+Space, or by the WM_SYSCOMMAND that choosing it posts to the window.
-    void systemMenuItemOpensTheMenu_data()
-    {
-        QTest::addColumn<bool>("byKeyboard");
-        QTest::newRow("Alt+Space,P") << true;
-        QTest::newRow("posted") << false;
-    }
-
-    void systemMenuItemOpensTheMenu()
-    {
-        QFETCH(bool, byKeyboard);
-        if (QGuiApplication::platformName() != QStringLiteral("windows"))
-            QSKIP("the system menu is Windows' own, on its windows platform");
-        Desk desk(Missing);
-        desk.form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&desk.form));
-        const auto window = reinterpret_cast<HWND>(desk.form.winId());
-        const HMENU systemMenu = GetSystemMenu(window, FALSE);
-        const int count = GetMenuItemCount(systemMenu);
-        QVERIFY(count > 0);
-        wchar_t text[64] = {};
-        GetMenuStringW(systemMenu, count - 1, text, 64, MF_BYPOSITION);
-        QCOMPARE(QString::fromWCharArray(text), QStringLiteral("ポートと記録(&P)..."));
-        if (byKeyboard) {
-            // Alt+Space opens the system menu, whose own loop takes the keys after it: P, still
-            // with Alt down, chooses the item. Alt is taken by the window first, as a person's is.
-            const Keys alt(1, {VK_MENU, false});
-            const Keys rest = {
-                {VK_SPACE, false}, {VK_SPACE, true}, {'P', false}, {'P', true}, {VK_MENU, true},
-            };
-            sendKeys(alt);
-            QTest::qWait(200);
-            sendKeys(rest);
-        } else {
-            PostMessageW(window, WM_SYSCOMMAND, GetMenuItemID(systemMenu, count - 1), 0);
-        }
-        // The menu runs a loop of its own: it is looked for, and closed, from inside it.
-        QString shown;
-        QTimer look;
-        look.callOnTimeout([&] {
-            if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
-                shown = menu->accessibleName();
-                menu->close();
-            }
-        });
-        look.start(50);
-        QVERIFY(waitUntil([&] { return !shown.isEmpty(); }));
-        QCOMPARE(shown, QStringLiteral("ポートと記録"));
-    }
-#endif
 };
 
 QTEST_MAIN(TestOperatorMenu)
