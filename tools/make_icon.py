@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""Draws the window icon, a thermometer, as 16-colour PNGs of 16 x 16 and 32 x 32 pixels.
+"""Draws the window icon, a thermometer, as 16-colour PNGs of 16 x 16 and 32 x 32 pixels, and
+the program file's icon, the same two pictures at 4 bits per pixel.
 
-Usage: tools/make_icon.py [output folder]   (default: src/window/resources)
+Usage: tools/make_icon.py [output folder]   (default: src/window/resources and src/app)
 """
 
 import pathlib
@@ -73,12 +74,44 @@ def png(pixels):
             + chunk(b"IEND", b""))
 
 
+def icon_image(pixels):
+    """One 16-colour icon bitmap: the header, the palette, the colours bottom row first, and
+    the mask that makes the background see-through (its pixels black underneath)."""
+    size = len(pixels)
+    header = struct.pack("<IiiHHIIiiII", 40, size, 2 * size, 1, 4, 0, 0, 0, 0, 16, 0)
+    palette = bytes(v for rgb in PALETTE for v in (rgb[2], rgb[1], rgb[0], 0))
+    colours, mask = bytearray(), bytearray()
+    for row in reversed(pixels):
+        shown = [0 if i == TRANSPARENT else i for i in row]
+        line = bytes((shown[x] << 4) | shown[x + 1] for x in range(0, size, 2))
+        colours.extend(line + bytes(-len(line) % 4))
+        bits = bytes(sum(128 >> b for b in range(8) if row[x + b] == TRANSPARENT)
+                     for x in range(0, size, 8))
+        mask.extend(bits + bytes(-len(bits) % 4))
+    return header + palette + colours + mask
+
+
+def ico(pictures):
+    """An icon file of the given pictures, smallest first."""
+    images = [icon_image(pixels) for pixels in pictures]
+    directory = struct.pack("<HHH", 0, 1, len(images))
+    offset = len(directory) + 16 * len(images)
+    for pixels, image in zip(pictures, images):
+        directory += struct.pack("<BBBBHHII", len(pixels), len(pixels), 16, 0, 1, 4, len(image),
+                                 offset)
+        offset += len(image)
+    return directory + b"".join(images)
+
+
 def main():
     root = pathlib.Path(__file__).resolve().parent.parent
-    folder = pathlib.Path(sys.argv[1]) if len(sys.argv) > 1 else root / "src/window/resources"
+    given = pathlib.Path(sys.argv[1]) if len(sys.argv) > 1 else None
+    folder = given or root / "src/window/resources"
     folder.mkdir(parents=True, exist_ok=True)
-    for size in (16, 32):
-        (folder / f"thermometer-{size}.png").write_bytes(png(thermometer(size)))
+    pictures = [thermometer(size) for size in (16, 32)]
+    for pixels in pictures:
+        (folder / f"thermometer-{len(pixels)}.png").write_bytes(png(pixels))
+    (given or root / "src/app").joinpath("tarnwick.ico").write_bytes(ico(pictures))
 
 
 if __name__ == "__main__":

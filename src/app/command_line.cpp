@@ -8,8 +8,13 @@ namespace {
 
 // The built-in instrument runs a minute of its time in a second, so a demo shows its
 // traces at once, and it starts with a day of logged readings for Receive to fetch.
-constexpr double DemoSpeed = 60;
-constexpr int DemoLogged = 144;
+EmulatorOptions demoInstrument()
+{
+    EmulatorOptions options;
+    options.speed = 60;
+    options.logged = 144;
+    return options;
+}
 
 CommandLine answered(const QString &text, int exitStatus = 0)
 {
@@ -27,8 +32,8 @@ CommandLine usageError(const QString &message)
 // The ports and the built-in instrument in this system's own terms.
 #ifdef Q_OS_WIN
 const char *const SimulationText =
-    "With --simulate it runs against a built-in instrument inside the program (Windows\n"
-    "has no pseudo-terminals);";
+    "With --simulate it runs against a built-in instrument inside the program;";
+const char *const OwnLineText = "the line inside the program";
 const char *const PortText =
     "The instrument's serial port, such as COM3 or \\\\.\\COM12 (default: the port last chosen "
     "in the window's menu, else the only USB serial adapter, else COM1; see --list-ports).";
@@ -37,6 +42,7 @@ const char *const SimulateText =
 #else
 const char *const SimulationText =
     "With --simulate it runs against a built-in instrument on a pseudo-terminal;";
+const char *const OwnLineText = "a new pseudo-terminal";
 const char *const PortText =
     "The instrument's serial device, such as /dev/ttyUSB0, ttyUSB0, a stable name under "
     "/dev/serial/by-id/ or a pseudo-terminal /dev/pts/N (default: the port last chosen in the "
@@ -45,6 +51,17 @@ const char *const PortText =
 const char *const SimulateText =
     "Talk to a built-in instrument emulator on a pseudo-terminal instead of a serial port.";
 #endif
+
+// The help names the program as it is typed, not by the whole path it was started from.
+QString helpText(const QCommandLineParser &parser)
+{
+    const QString usage = QStringLiteral("Usage: ");
+    const QString started = usage + QCoreApplication::arguments().constFirst();
+    QString text = parser.helpText();
+    if (text.startsWith(started))
+        text.replace(0, started.size(), usage + QCoreApplication::applicationName());
+    return text;
+}
 
 } // namespace
 
@@ -56,8 +73,7 @@ CommandLine parseCommandLine(const QStringList &arguments)
     parser.setApplicationDescription(
         QStringLiteral("Front end of the temperature and humidity instrument on a serial line.\n") +
         QString::fromUtf8(SimulationText) +
-        QStringLiteral("\nthe instrument options below apply only then (by default it runs 60\n"
-                       "times as fast as the real one and holds a day of logged readings).\n"
+        QStringLiteral("\nthe instrument options below apply only then.\n"
                        "Qt's own options (-platform, -style, -display ...) are accepted too."));
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help = parser.addHelpOption();
@@ -96,7 +112,7 @@ CommandLine parseCommandLine(const QStringList &arguments)
         QStringLiteral("FILE"));
     parser.addOption(open);
     parser.addOption(report);
-    addEmulatorOptions(parser);
+    addEmulatorOptions(parser, demoInstrument(), QString::fromUtf8(OwnLineText));
 
     const QStringList ownArguments = withoutQtOptions(arguments);
     if (!parser.parse(ownArguments))
@@ -104,7 +120,7 @@ CommandLine parseCommandLine(const QStringList &arguments)
     // The parser's own showHelp opens a message box wherever Windows gives no console window,
     // even with its output redirected; so the text is handed back to be said where it is read.
     if (parser.isSet(help))
-        return answered(parser.helpText());
+        return answered(helpText(parser));
     // Only process() lists Qt's options; it prints them and exits, as the arguments parse.
     if (parser.isSet(QStringLiteral("help-all")))
         parser.process(ownArguments);
@@ -146,13 +162,10 @@ CommandLine parseCommandLine(const QStringList &arguments)
     if (parser.isSet(port))
         return usageError(QStringLiteral("--port and --simulate exclude each other"));
     QString error;
-    const std::optional<EmulatorOptions> emulator = emulatorOptions(parser, &error);
+    const std::optional<EmulatorOptions> emulator =
+        emulatorOptions(parser, &error, demoInstrument());
     if (!emulator)
         return usageError(error);
     line.emulator = *emulator;
-    if (!parser.isSet(QStringLiteral("speed")))
-        line.emulator.speed = DemoSpeed;
-    if (!parser.isSet(QStringLiteral("logged")))
-        line.emulator.logged = DemoLogged;
     return line;
 }

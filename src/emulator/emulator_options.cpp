@@ -112,9 +112,22 @@ void readLogInterval(const QCommandLineParser &parser, Reader &reader, EmulatorO
                                                                         : protocol::Unit::Minutes;
 }
 
+// What --device stands in for: the line given, else the system's own.
+QString deviceText(const QString &ownLine)
+{
+    if (!ownLine.isEmpty())
+        return QStringLiteral("Serve this serial device instead of %1.").arg(ownLine);
+#ifdef Q_OS_WIN
+    return QStringLiteral("The serial device to serve (Windows offers no line of its own).");
+#else
+    return QStringLiteral("Serve this serial device instead of a new pseudo-terminal.");
+#endif
+}
+
 } // namespace
 
-void addEmulatorOptions(QCommandLineParser &parser)
+void addEmulatorOptions(QCommandLineParser &parser, const EmulatorOptions &defaults,
+                        const QString &ownLine)
 {
     parser.addOptions({
         {Scenario,
@@ -125,12 +138,15 @@ void addEmulatorOptions(QCommandLineParser &parser)
          QStringLiteral("N")},
         {Speed,
          QStringLiteral("One minute of the instrument passes in 1/FACTOR of a minute "
-                        "(default 1)."),
+                        "(default %1).")
+             .arg(defaults.speed),
          QStringLiteral("FACTOR")},
         {Pace, QStringLiteral("Send no faster than 19200 baud allows.")},
         {Logged,
-         QStringLiteral("Start with N reading pairs in memory, as if logged (0 to %1).")
-             .arg(MemoryCapacity),
+         QStringLiteral("Start with N reading pairs in memory, as if logged (0 to %1, "
+                        "default %2).")
+             .arg(MemoryCapacity)
+             .arg(defaults.logged),
          QStringLiteral("N")},
         {LogInterval,
          QStringLiteral("Interval of those pairs, 1 to %1 minutes (M) or hours (H) "
@@ -143,14 +159,14 @@ void addEmulatorOptions(QCommandLineParser &parser)
         {Split, QStringLiteral("Write byte by byte, about 1 ms apart.")},
         {DropAfter, QStringLiteral("Hang up the line after this many bytes written."),
          QStringLiteral("BYTES")},
-        {Device, QStringLiteral("Serve this serial device instead of a new pseudo-terminal."),
-         QStringLiteral("PATH")},
+        {Device, deviceText(ownLine), QStringLiteral("PATH")},
     });
 }
 
-std::optional<EmulatorOptions> emulatorOptions(const QCommandLineParser &parser, QString *error)
+std::optional<EmulatorOptions> emulatorOptions(const QCommandLineParser &parser, QString *error,
+                                               const EmulatorOptions &defaults)
 {
-    EmulatorOptions options;
+    EmulatorOptions options = defaults;
     Reader reader(parser);
     readScenario(parser, reader, options);
     options.seed = std::uint32_t(reader.whole(Seed, options.seed, 0, 4294967295));

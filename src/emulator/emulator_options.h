@@ -27,7 +27,11 @@ struct EmulatorOptions {
 // The most reading pairs the instrument's memory holds.
 inline constexpr int MemoryCapacity = 32767;
 
-void addEmulatorOptions(QCommandLineParser &parser);
-// The options given to a parser that has parsed the command line; nullopt and a message
-// naming the option when a value is not usable.
-std::optional<EmulatorOptions> emulatorOptions(const QCommandLineParser &parser, QString *error);
+// The options' help names the defaults given and what --device stands in for: ownLine, or
+// when empty the line the emulator opens itself where the system has one.
+void addEmulatorOptions(QCommandLineParser &parser, const EmulatorOptions &defaults = {},
+                        const QString &ownLine = {});
+// The options given to a parser that has parsed the command line, over the defaults; nullopt
+// and a message naming the option when a value is not usable.
+std::optional<EmulatorOptions> emulatorOptions(const QCommandLineParser &parser, QString *error,
+                                               const EmulatorOptions &defaults = {});

@@ -12,6 +12,7 @@
 #include "window/label_time_format.h"
 #include "window/operator_menu.h"
 #include "window/run_continuation.h"
+#include "window/system_menu.h"
 #include "window/up_down.h"
 
 #include <QContextMenuEvent>
@@ -266,6 +267,12 @@ void Form1::announceReading(Trace trace, float value, std::int32_t sampleCount)
 void Form1::showPortStatus(QSerialPort::SerialPortError status)
 {
     notice.set(TitleNotice::Topic::Port, portNoticeText(MSComm1.deviceName(), status));
+}
+
+bool Form1::nativeEvent(const QByteArray &eventType, void *message, qintptr *result)
+{
+    return takeSystemMenuChoice(*this, message, result) ||
+           QWidget::nativeEvent(eventType, message, result);
 }
 
 void Form1::contextMenuEvent(QContextMenuEvent *event)

@@ -14,8 +14,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <cstdio>
 
 namespace {
@@ -37,6 +39,10 @@ bool isInUse(const PortDescription &port, const QString &device)
 {
     return port.device == device || (!port.byIdPath.isEmpty() && port.byIdPath == device);
 }
+
+// The line of the instrument inside the program: named for what it is, since its path (a
+// pseudo-terminal, or none at all) says nothing to the operator.
+const QString BuiltInLine = QStringLiteral("内蔵の模擬測定器");
 
 } // namespace
 
@@ -77,8 +83,9 @@ void OperatorMenu::addPorts(QMenu &menu)
         group->addAction(item);
         connect(item, &QAction::triggered, this, [this, path] { choosePort(path); });
     };
-    const bool inUsePresent = isPresent(ports, inUse);
-    if (!inUsePresent)
+    if (portFixed_)
+        add(BuiltInLine, inUse, true);
+    else if (!isPresent(ports, inUse))
         add(itemText(inUse) + QStringLiteral("（見つかりません）"), inUse, true);
     for (const PortDescription &port : ports)
         add(portItemText(port), openingPath(port), isInUse(port, inUse));
@@ -104,9 +111,11 @@ void OperatorMenu::addContinuous(QMenu &menu)
 void OperatorMenu::addInUse(QMenu &menu)
 {
     const QString record = form_.recording.isOn() ? QDir::toNativeSeparators(form_.recording.path())
-                                                  : QStringLiteral("なし");
+                           : recordingFault_.isEmpty() ? QStringLiteral("なし")
+                                                       : recordingFault_;
     const QStringList lines = {
-        QStringLiteral("使用中のポート：%1").arg(form_.MSComm1.deviceName()),
+        QStringLiteral("使用中のポート：%1")
+            .arg(portFixed_ ? BuiltInLine : form_.MSComm1.deviceName()),
         QStringLiteral("記録：%1").arg(record),
         QStringLiteral("Tarnwick %1").arg(QCoreApplication::applicationVersion())};
     for (const QString &line : lines)
@@ -144,7 +153,9 @@ bool OperatorMenu::recordTo(const QString &path)
     if (!form_.recording.start(path))
         return false;
     form_.notice.set(TitleNotice::Topic::Recording, {});
+    recordingFault_.clear();
     remembered::setRecordFile(path);
+    lastRecordFile_ = path;
     return true;
 }
 
@@ -166,7 +177,10 @@ void OperatorMenu::resumeRememberedRecording()
     if (path.isEmpty() || recordTo(path))
         return;
     std::fprintf(stderr, "%s\n", qPrintable(cannotRecordLine(path, form_.recording.errorString())));
-    form_.notice.set(TitleNotice::Topic::Recording, cannotRecordNotice(path));
+    // The title has room for the file's name alone; the menu says where and why.
+    recordingFault_ = cannotRecordNotice(path);
+    form_.notice.set(TitleNotice::Topic::Recording,
+                     QStringLiteral("%1 に記録できません").arg(QFileInfo(path).fileName()));
     remembered::setRecordFile({});
 }
 
@@ -174,6 +188,15 @@ QString OperatorMenu::cannotRecordNotice(const QString &path) const
 {
     return QStringLiteral("%1 に記録できません：%2")
         .arg(QDir::toNativeSeparators(path), form_.recording.errorString());
+}
+
+QString OperatorMenu::recordFolder() const
+{
+    const QString last = QFileInfo(lastRecordFile_).absolutePath();
+    if (!lastRecordFile_.isEmpty() && QFileInfo(last).isDir())
+        return last;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
 void OperatorMenu::askForRecordFile()
@@ -184,6 +207,9 @@ void OperatorMenu::askForRecordFile()
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setNameFilter(QStringLiteral("CSV (*.csv)"));
     dialog.setDefaultSuffix(QStringLiteral("csv"));
+    // Never the working folder, which from the Start menu is the program's own: an uninstall
+    // or an upgrade would take the recordings with it.
+    dialog.setDirectory(recordFolder());
     if (form_.recording.isOn())
         dialog.selectFile(form_.recording.path());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -45,8 +45,12 @@ private:
     void addContinuous(QMenu &menu);
     void addInUse(QMenu &menu);
     void askForRecordFile();
+    // Where the file dialog opens: the last recording's folder, else the user's documents.
+    QString recordFolder() const;
     QString cannotRecordNotice(const QString &path) const;
 
     Form1 &form_;
     bool portFixed_ = false;
+    QString lastRecordFile_;
+    QString recordingFault_; // why the remembered recording could not go on, in full
 };

@@ -1,6 +1,5 @@
 #include "window/system_menu.h"
 
-#include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
 #include <QWidget>
 #include <windows.h>
@@ -10,48 +9,43 @@ namespace {
 // The low four bits of a system command belong to Windows; ours stays below its own (0xF000).
 constexpr WPARAM OperatorMenuCommand = 0x0110;
 
-// Watches the window's messages for the system command of the added item.
-class SystemCommandFilter : public QAbstractNativeEventFilter {
+// What the item does, kept by the window it belongs to, under this name.
+const QString ItemName = QStringLiteral("systemMenuItem");
+
+class SystemMenuItem : public QObject {
 public:
-    SystemCommandFilter(HWND window, std::function<void()> chosen)
-        : window_(window), chosen_(std::move(chosen))
+    SystemMenuItem(QWidget &window, std::function<void()> chosen)
+        : QObject(&window), chosen(std::move(chosen))
     {
+        setObjectName(ItemName);
     }
 
-    // A posted message is seen first as it is dispatched, without a result to set; taken
-    // there, it reaches the window no more, so the item runs once either way.
-    bool nativeEventFilter(const QByteArray &, void *message, qintptr *result) override
-    {
-        const MSG *msg = static_cast<const MSG *>(message);
-        if (msg->hwnd != window_ || msg->message != WM_SYSCOMMAND ||
-            (msg->wParam & 0xFFF0) != OperatorMenuCommand)
-            return false;
-        // After this message has returned: the menu runs an event loop of its own.
-        QMetaObject::invokeMethod(qApp, chosen_, Qt::QueuedConnection);
-        if (result)
-            *result = 0;
-        return true;
-    }
-
-private:
-    HWND window_;
-    std::function<void()> chosen_;
+    const std::function<void()> chosen;
 };
 
 } // namespace
 
 void addToSystemMenu(QWidget &window, const QString &text, std::function<void()> chosen)
 {
-    const auto hwnd = reinterpret_cast<HWND>(window.winId());
-    HMENU menu = GetSystemMenu(hwnd, FALSE);
+    HMENU menu = GetSystemMenu(reinterpret_cast<HWND>(window.winId()), FALSE);
     if (!menu)
         return;
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu, MF_STRING, OperatorMenuCommand, reinterpret_cast<LPCWSTR>(text.utf16()));
-    auto *filter = new SystemCommandFilter(hwnd, std::move(chosen));
-    QCoreApplication::instance()->installNativeEventFilter(filter);
-    QObject::connect(&window, &QObject::destroyed, [filter] {
-        QCoreApplication::instance()->removeNativeEventFilter(filter);
-        delete filter;
-    });
+    new SystemMenuItem(window, std::move(chosen));
+}
+
+bool takeSystemMenuChoice(QWidget &window, const void *message, qintptr *result)
+{
+    const MSG *msg = static_cast<const MSG *>(message);
+    if (msg->message != WM_SYSCOMMAND || (msg->wParam & 0xFFF0) != OperatorMenuCommand)
+        return false;
+    const auto *item = static_cast<const SystemMenuItem *>(
+        window.findChild<QObject *>(ItemName, Qt::FindDirectChildrenOnly));
+    if (!item)
+        return false;
+    // After this message has returned: the menu runs an event loop of its own.
+    QMetaObject::invokeMethod(&window, item->chosen, Qt::QueuedConnection);
+    *result = 0;
+    return true;
 }

@@ -30,8 +30,8 @@ const wchar_t *wide(const QString &text)
     return reinterpret_cast<const wchar_t *>(text.utf16());
 }
 
-// A string of the program file's version information, in its one language.
-QString versionString(const QString &name)
+// A string of the program file's version information, in U.S. English or another language.
+QString versionString(const QString &name, const QString &language = QStringLiteral("040904B0"))
 {
     const DWORD size = GetFileVersionInfoSizeW(wide(Program), nullptr);
     QByteArray info(qsizetype(size), '\0');
@@ -39,7 +39,7 @@ QString versionString(const QString &name)
         return {};
     void *value = nullptr;
     UINT length = 0;
-    const QString path = "\\StringFileInfo\\040904B0\\" + name;
+    const QString path = "\\StringFileInfo\\" + language + "\\" + name;
     if (!VerQueryValueW(info.data(), wide(path), &value, &length) || length == 0)
         return {};
     return QString::fromWCharArray(static_cast<const wchar_t *>(value), int(length) - 1);
@@ -212,6 +212,8 @@ private slots:
         QCOMPARE(versionString("FileVersion"), QStringLiteral(PROJECT_VERSION_TEXT));
         QCOMPARE(versionString("OriginalFilename"), QStringLiteral("tarnwick.exe"));
         QVERIFY(versionString("LegalCopyright").contains("Tarnwick"));
+        QVERIFY(
+            versionString("FileDescription", "041104B0").contains(QStringLiteral("温度・湿度計")));
         const QByteArray text = manifest();
         for (const char *part :
              {"level=\"asInvoker\"", "<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>",

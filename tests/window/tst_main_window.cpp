@@ -9,6 +9,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QImageReader>
 #include <QLabel>
@@ -18,6 +19,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
+#include <QtEndian>
 
 namespace {
 
@@ -173,6 +175,14 @@ private slots:
                 windowIcon.pixmap(frame.size()).toImage().convertToFormat(QImage::Format_ARGB32));
         }
         QCOMPARE(sizes, windowIcon.availableSizes());
+        // Sixteen colours, as the window's: each picture's bitmap header says 4 bits a pixel.
+        QFile file(QStringLiteral(TARNWICK_PROGRAM_ICON));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray ico = file.readAll();
+        for (qsizetype entry = 6; entry < 6 + 16 * sizes.size(); entry += 16) {
+            const auto bitmap = qFromLittleEndian<quint32>(ico.constData() + entry + 12);
+            QCOMPARE(qFromLittleEndian<quint16>(ico.constData() + bitmap + 14), quint16(4));
+        }
     }
 
     void selectorsStartAtOne()
