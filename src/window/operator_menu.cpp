@@ -102,7 +102,7 @@ void OperatorMenu::addRecording(QMenu &menu)
 
 void OperatorMenu::addContinuous(QMenu &menu)
 {
-    QAction *item = menu.addAction(QStringLiteral("連続測定（グラフが満ちたら次の測定へ）(&C)"));
+    QAction *item = menu.addAction(QStringLiteral("連続測定（グラフが満ちたら次の測定へ）(&N)"));
     item->setCheckable(true);
     item->setChecked(form_.continuous()->isOn());
     connect(item, &QAction::toggled, this, &OperatorMenu::setContinuous);

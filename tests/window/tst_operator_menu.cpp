@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QProcess>
 #include <QPushButton>
+#include <QSet>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -344,7 +345,7 @@ private slots:
         const auto choose = [&] {
             QMenu menu;
             desk.form.menu()->fill(menu);
-            item(menu, "連続測定（グラフが満ちたら次の測定へ）(&C)")->trigger();
+            item(menu, "連続測定（グラフが満ちたら次の測定へ）(&N)")->trigger();
         };
         QVERIFY(!desk.form.continuous()->isOn());
         choose();
@@ -353,6 +354,22 @@ private slots:
         choose();
         QVERIFY(!desk.form.continuous()->isOn());
         QVERIFY(!remembered::continuous());
+    }
+
+    // A key names one item: a key shared by two only moves between them.
+    void everyItemHasAKeyOfItsOwn()
+    {
+        Desk desk(Missing);
+        QMenu menu;
+        desk.form.menu()->fill(menu);
+        QStringList keys;
+        for (const QAction *action : menu.actions()) {
+            const qsizetype at = action->text().indexOf(u'&');
+            if (at >= 0)
+                keys << action->text().mid(at + 1, 1).toUpper();
+        }
+        QCOMPARE_GT(keys.size(), 5);
+        QCOMPARE(QSet<QString>(keys.begin(), keys.end()).size(), keys.size());
     }
 
     // Shift+F10 opens the menu from the keyboard, with its items named for a screen reader.
