@@ -93,6 +93,15 @@ int msiexec(const QString &option, const QString &package)
         .exitCode;
 }
 
+// Whether the shortcut holds the text, as the UTF-16 its strings are kept in.
+bool linkHolds(const QFileInfo &shortcut, const QString &text)
+{
+    QFile link(shortcut.filePath());
+    return link.open(QIODevice::ReadOnly) &&
+           link.readAll().contains(
+               QByteArray(reinterpret_cast<const char *>(text.utf16()), text.size() * 2));
+}
+
 // Every file under the folder, as paths from it.
 QStringList filesUnder(const QString &folder)
 {
@@ -265,11 +274,10 @@ private slots:
         const QString target = QFileInfo(installed_ + "/tarnwick.exe").canonicalFilePath();
         QCOMPARE(QFileInfo(program.symLinkTarget()).canonicalFilePath(), target);
         QCOMPARE(QFileInfo(demo.symLinkTarget()).canonicalFilePath(), target);
-        QFile link(demo.filePath());
-        QVERIFY(link.open(QIODevice::ReadOnly));
-        const QString simulate = QStringLiteral("--simulate");
-        QVERIFY(link.readAll().contains(
-            QByteArray(reinterpret_cast<const char *>(simulate.utf16()), simulate.size() * 2)));
+        QVERIFY(linkHolds(demo, QStringLiteral("--simulate")));
+        // The descriptions, Japanese tooltips that wixl alone would lose.
+        QVERIFY(linkHolds(program, QStringLiteral("温度・湿度計とつないで使います")));
+        QVERIFY(linkHolds(demo, QStringLiteral("測定器なしで、内蔵の模擬測定器を相手に動きます")));
     }
 
     void olderDoesNotReplaceNewer()
