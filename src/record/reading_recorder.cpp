@@ -5,6 +5,8 @@
 #include "record/csv_row.h"
 #include "record/recorded_rows.h"
 
+#include <QDir>
+
 using recording::Layout;
 
 ReadingRecorder::ReadingRecorder() : errorSink_(writeToStandardError) {}
@@ -58,7 +60,8 @@ bool ReadingRecorder::endsMidLine() const
 
 QString cannotRecordLine(const QString &path, const QString &reason)
 {
-    return QStringLiteral("tarnwick: cannot record to %1: %2").arg(path, reason);
+    return QStringLiteral("tarnwick: cannot record to %1: %2")
+        .arg(QDir::toNativeSeparators(path), reason);
 }
 
 void ReadingRecorder::follow(const RunReadings &readings)

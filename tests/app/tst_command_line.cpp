@@ -224,7 +224,7 @@ private slots:
         const ChildEnd result = run(Tarnwick, {option, file});
         QCOMPARE(result.exitCode, 2);
         const QString err = QString::fromLocal8Bit(result.standardError);
-        QVERIFY2(err.startsWith(message + file + ": "), qPrintable(err));
+        QVERIFY2(err.startsWith(message + QDir::toNativeSeparators(file) + ": "), qPrintable(err));
         QVERIFY(!QFileInfo(dir.filePath(QStringLiteral("missing"))).exists());
     }
 

@@ -4,6 +4,7 @@
 #include "record/recording_reader.h"
 #include "recording_text.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 #ifndef Q_OS_WIN
@@ -273,7 +274,8 @@ private slots:
         setrlimit(RLIMIT_FSIZE, &saved);
         QCOMPARE(contents(path_), good);
         QCOMPARE(errors.size(), 1);
-        QVERIFY(errors.first().startsWith(QStringLiteral("tarnwick: cannot record to ") + path_));
+        QVERIFY(errors.first().startsWith(QStringLiteral("tarnwick: cannot record to ") +
+                                          QDir::toNativeSeparators(path_)));
 
         run.add(Trace::Temperature, 25.6f, 3, Time, {});
         run.finish();

@@ -1,6 +1,7 @@
 #include "chart/chart_font.h"
 #include "chart/chart_plot.h"
 #include "chart/picture_box.h"
+#include "chart_pointer.h"
 #include "desk.h"
 #include "pdf_reading.h"
 #include "replay/run_drawing.h"
@@ -15,7 +16,6 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -44,15 +44,6 @@ void feed(RunReadings &run)
         run.add(Trace::Humidity, Readings[k].humidity, k, time, logged);
     }
     run.finish();
-}
-
-// The pointer moved to a chart position, as the platform tells the chart.
-void movePointer(PictureBox &picture, QPoint chartPosition)
-{
-    const QPoint at = picture.innerOrigin() + chartPosition;
-    QMouseEvent move(QEvent::MouseMove, at, picture.mapToGlobal(at), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(&picture, &move);
 }
 
 int countPixels(const QImage &page, QRgb colour)

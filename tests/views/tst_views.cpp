@@ -1,4 +1,5 @@
 #include "chart/picture_box.h"
+#include "chart_pointer.h"
 #include "desk.h"
 #include "device/caption_text.h"
 #include "emulator/wire_encoding.h"
@@ -31,7 +32,7 @@ views::PointerReadout &readout(Desk &desk)
 // The pointer moved to chart pixel (x, 150).
 void pointAt(Desk &desk, int x)
 {
-    QTest::mouseMove(desk.form.Picture1, desk.form.Picture1->innerOrigin() + QPoint(x, 150));
+    movePointer(*desk.form.Picture1, QPoint(x, 150));
 }
 
 // The total area of what the chart repaints while it lives.
