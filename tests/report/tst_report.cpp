@@ -3,6 +3,7 @@
 #include "chart/picture_box.h"
 #include "chart_pointer.h"
 #include "desk.h"
+#include "menu_item.h"
 #include "pdf_reading.h"
 #include "replay/run_drawing.h"
 #include "report/chart_picture.h"
@@ -106,12 +107,9 @@ private slots:
         const QImage picture = shownChart(desk.form);
         QMenu menu;
         desk.form.menu()->fill(menu);
-        const QList<QAction *> items = menu.actions();
-        const auto copy = std::find_if(items.begin(), items.end(), [](QAction *item) {
-            return item->text() == QStringLiteral("グラフをコピー(&C)");
-        });
-        QVERIFY(copy != items.end());
-        (*copy)->trigger();
+        QAction *copy = menuItem(menu, QStringLiteral("グラフをコピー(&C)"));
+        QVERIFY(copy);
+        copy->trigger();
         QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
                  picture.convertToFormat(QImage::Format_RGB32));
         // Beyond the last sample the marker is gone: the chart as it is without it.

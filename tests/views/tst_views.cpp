@@ -3,6 +3,7 @@
 #include "desk.h"
 #include "device/caption_text.h"
 #include "emulator/wire_encoding.h"
+#include "menu_item.h"
 #include "reading_pairs.h"
 #include "views/figures_window.h"
 #include "views/pointer_readout.h"
@@ -165,12 +166,9 @@ private slots:
         for (int open = 0; open < 2; ++open) {
             QMenu menu;
             desk.form.menu()->fill(menu);
-            const QList<QAction *> items = menu.actions();
-            const auto item = std::find_if(items.begin(), items.end(), [](QAction *action) {
-                return action->text() == QStringLiteral("統計(&S)...");
-            });
-            QVERIFY(item != items.end());
-            (*item)->trigger();
+            QAction *item = menuItem(menu, QStringLiteral("統計(&S)..."));
+            QVERIFY(item);
+            item->trigger();
         }
         const QList<views::FiguresWindow *> windows =
             desk.form.findChildren<views::FiguresWindow *>();

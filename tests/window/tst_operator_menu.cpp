@@ -1,5 +1,6 @@
 #include "desk.h"
 #include "device/caption_text.h"
+#include "menu_item.h"
 #include "record/recording_layout.h"
 #include "serial/present_ports.h"
 #include "wait.h"
@@ -40,15 +41,6 @@ QList<std::tuple<QString, bool, bool>> portItems(Form1 &form)
     return items;
 }
 
-QAction *item(QMenu &menu, const QString &text)
-{
-    for (QAction *action : menu.actions()) {
-        if (action->text() == text)
-            return action;
-    }
-    return nullptr;
-}
-
 QString shownMenuText(Form1 &form, const QString &start)
 {
     QMenu menu;
@@ -74,7 +66,7 @@ QString recordDialogFolder(Form1 &form)
     });
     QMenu menu;
     form.menu()->fill(menu);
-    item(menu, "CSV ファイルに記録(&R)...")->trigger();
+    menuItem(menu, "CSV ファイルに記録(&R)...")->trigger();
     return folder;
 }
 
@@ -318,8 +310,8 @@ private slots:
         QVERIFY(waitUntil([&] { return desk.form.Label5->text().contains("25.4"); }));
         QMenu menu;
         desk.form.menu()->fill(menu);
-        QVERIFY(item(menu, "記録：" + QDir::toNativeSeparators(file)));
-        item(menu, "記録を終了(&E)")->trigger();
+        QVERIFY(menuItem(menu, "記録：" + QDir::toNativeSeparators(file)));
+        menuItem(menu, "記録を終了(&E)")->trigger();
         QVERIFY(remembered::recordFile().isEmpty());
         desk.instrument.send("H61.0\r\nT26.0\r\n");
         QVERIFY2(waitUntil([&] { return desk.form.Label5->text().contains("26"); }),
@@ -345,7 +337,7 @@ private slots:
         const auto choose = [&] {
             QMenu menu;
             desk.form.menu()->fill(menu);
-            item(menu, "連続測定（グラフが満ちたら次の測定へ）(&N)")->trigger();
+            menuItem(menu, "連続測定（グラフが満ちたら次の測定へ）(&N)")->trigger();
         };
         QVERIFY(!desk.form.continuous()->isOn());
         choose();
@@ -383,7 +375,7 @@ private slots:
             if (!shown)
                 return;
             name = shown->accessibleName();
-            inUseShown = item(*shown, "使用中のポート：" + Missing);
+            inUseShown = menuItem(*shown, "使用中のポート：" + Missing);
             shown->close();
         });
         QTest::keyClick(&desk.form, Qt::Key_F10, Qt::ShiftModifier);

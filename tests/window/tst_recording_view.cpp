@@ -2,6 +2,7 @@
 #include "desk.h"
 #include "device/caption_text.h"
 #include "device/device_protocol.h"
+#include "menu_item.h"
 #include "recorded_runs.h"
 #include "wait.h"
 #include "window/operator_menu.h"
@@ -39,15 +40,6 @@ QStringList readingLabels(const Form1 &form)
 QString title(const QString &notice)
 {
     return QStringLiteral("Tarnwick(PIC16F88) ― ") + notice;
-}
-
-QAction *itemNamed(const QMenu &menu, const QString &text)
-{
-    for (QAction *item : menu.actions()) {
-        if (item->text() == text)
-            return item;
-    }
-    return nullptr;
 }
 
 } // namespace
@@ -95,7 +87,7 @@ private slots:
         QVERIFY(viewer.form.viewing.open(path_));
         QMenu menu;
         viewer.form.menu()->fill(menu);
-        QAction *runs = itemNamed(menu, QStringLiteral("記録の中の測定(&M)"));
+        QAction *runs = menuItem(menu, QStringLiteral("記録の中の測定(&M)"));
         QVERIFY(runs && runs->menu());
         const QList<QAction *> items = runs->menu()->actions();
         QCOMPARE(items.size(), 2);
@@ -158,7 +150,7 @@ private slots:
                 waitUntil([&] { return desk.form.session().Origin.logged; });
                 QMenu menu;
                 desk.form.menu()->fill(menu);
-                offered = itemNamed(menu, QStringLiteral("記録を開く(&O)..."))->isEnabled();
+                offered = menuItem(menu, QStringLiteral("記録を開く(&O)..."))->isEnabled();
                 desk.instrument.send(protocol::Acknowledgement);
             });
         };
